@@ -1,0 +1,52 @@
+#include "Bytes.h"
+
+#include <algorithm>
+#include <functional>
+
+namespace platform {
+
+std::size_t findBytes(ByteView haystack, ByteView needle, std::size_t from)
+{
+    if (from > haystack.size())
+        return NOT_FOUND;
+    if (needle.empty())
+        return from;
+    const auto it = std::search(haystack.begin() + static_cast<std::ptrdiff_t>(from), haystack.end(),
+                                std::boyer_moore_horspool_searcher(needle.begin(), needle.end()));
+    return it == haystack.end() ? NOT_FOUND : static_cast<std::size_t>(it - haystack.begin());
+}
+
+std::size_t findLastBytes(ByteView haystack, ByteView needle)
+{
+    if (needle.size() > haystack.size())
+        return NOT_FOUND;
+    const auto it = std::find_end(haystack.begin(), haystack.end(), needle.begin(), needle.end());
+    return it == haystack.end() && !needle.empty() ? NOT_FOUND : static_cast<std::size_t>(it - haystack.begin());
+}
+
+Bytes replaceAllBytes(ByteView haystack, ByteView from, ByteView to)
+{
+    Bytes out;
+    if (from.empty())
+        return Bytes(haystack.begin(), haystack.end());
+    out.reserve(haystack.size());
+    std::size_t pos = 0;
+    for (;;) {
+        const std::size_t hit = findBytes(haystack, from, pos);
+        if (hit == NOT_FOUND)
+            break;
+        out.insert(out.end(), haystack.begin() + static_cast<std::ptrdiff_t>(pos),
+                   haystack.begin() + static_cast<std::ptrdiff_t>(hit));
+        out.insert(out.end(), to.begin(), to.end());
+        pos = hit + from.size();
+    }
+    out.insert(out.end(), haystack.begin() + static_cast<std::ptrdiff_t>(pos), haystack.end());
+    return out;
+}
+
+Bytes bytesOf(std::string_view text)
+{
+    return Bytes(text.begin(), text.end());
+}
+
+} // namespace platform

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// The pieces a command line is cut into, formed from the argument vector: every argument that begins
+// with "-" opens a new piece (its leading dashes dropped); any other argument is appended to the
+// current piece after one space. Before the first "-" argument, arguments form the first piece (the
+// path), which is always present, possibly empty. So pieces[0] is the path and pieces[1..] the options.
+std::vector<std::u16string> commandPieces(const std::vector<std::string>& args);
+
+// The arguments after the program name, as UTF-8 strings.
+std::vector<std::string> argumentsOf(int argc, char** argv);
+
+// When the only argument is --help or --version, prints usage or "<program> <version>" to standard
+// output and returns 0 (the exit status); otherwise returns nothing.
+std::optional<int> handleHelpOrVersion(const std::vector<std::string>& args, const std::string& program,
+                                       const std::string& usage);
+
+// Exit statuses of an unattended run.
+inline constexpr int EXIT_DONE = 0;
+inline constexpr int EXIT_FAILED = 1;
+inline constexpr int EXIT_BAD_COMMAND_LINE = 2;
+
+} // namespace platform

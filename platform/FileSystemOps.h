@@ -1,0 +1,21 @@
+#pragma once
+
+// The few file operations the atomic writer needs from the operating system. Internal to platform/.
+
+#include "Bytes.h"
+
+#include <filesystem>
+#include <string>
+
+namespace platform {
+
+// Creates a new file from a template ending in "XXXXXX" (replaced in place); returns a descriptor or -1.
+int createTempFile(std::string& pathTemplate);
+
+// Writes every byte, flushes it to the device and closes fd. On failure *reason says why.
+bool writeAllAndSync(int fd, ByteView bytes, std::string* reason);
+
+// Renames from over to, replacing to in one step.
+bool renameOver(const std::filesystem::path& from, const std::filesystem::path& to, std::string* reason);
+
+} // namespace platform

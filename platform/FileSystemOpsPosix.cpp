@@ -1,0 +1,52 @@
+#include "FileSystemOps.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace platform {
+
+int createTempFile(std::string& pathTemplate)
+{
+    return ::mkstemp(pathTemplate.data());
+}
+
+bool writeAllAndSync(int fd, ByteView bytes, std::string* reason)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            *reason = std::strerror(errno);
+            ::close(fd);
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    if (::fsync(fd) != 0) {
+        *reason = std::strerror(errno);
+        ::close(fd);
+        return false;
+    }
+    if (::close(fd) != 0) {
+        *reason = std::strerror(errno);
+        return false;
+    }
+    return true;
+}
+
+bool renameOver(const std::filesystem::path& from, const std::filesystem::path& to, std::string* reason)
+{
+    if (std::rename(from.c_str(), to.c_str()) != 0) {
+        *reason = std::strerror(errno);
+        return false;
+    }
+    return true;
+}
+
+} // namespace platform

@@ -1,0 +1,55 @@
+#include "Messages.h"
+
+#include <cstdio>
+
+namespace platform {
+namespace {
+
+std::string g_programName = "Program";
+StderrMessageSink g_stderrSink;
+MessageSink* g_sink = &g_stderrSink;
+
+} // namespace
+
+void setProgramName(std::string name)
+{
+    g_programName = std::move(name);
+}
+
+const std::string& programName()
+{
+    return g_programName;
+}
+
+MessageSink* setMessageSink(MessageSink* sink)
+{
+    MessageSink* old = g_sink;
+    g_sink = sink ? sink : &g_stderrSink;
+    return old;
+}
+
+void showMessage(const std::string& prompt, const std::string& title, MessageIcon icon)
+{
+    g_sink->show(prompt, title.empty() ? g_programName : title, icon);
+}
+
+void showError(const Error& error, MessageIcon icon)
+{
+    showMessage(error.message, error.title, icon);
+}
+
+void StderrMessageSink::show(const std::string& prompt, const std::string& title, MessageIcon)
+{
+    // Multi-line prompts (CR LF in the programs' texts) stay on one line of the log.
+    std::string line = title + ": ";
+    for (char c : prompt) {
+        if (c == '\r')
+            continue;
+        line += (c == '\n') ? ' ' : c;
+    }
+    line += '\n';
+    std::fwrite(line.data(), 1, line.size(), stderr);
+    std::fflush(stderr);
+}
+
+} // namespace platform

@@ -1,0 +1,90 @@
+// Shift-JIS through iconv's "CP932" table (glibc): the code page the titles were written in.
+// Other names (SHIFT_JIS, IBM932) map 0x5C, 0x7E and a few symbols differently.
+#include "TextCodec.h"
+
+#include <cerrno>
+#include <iconv.h>
+
+namespace platform {
+namespace {
+
+struct IconvHandle
+{
+    iconv_t cd;
+    IconvHandle(const char* to, const char* from) : cd(iconv_open(to, from)) {}
+    ~IconvHandle()
+    {
+        if (cd != reinterpret_cast<iconv_t>(-1))
+            iconv_close(cd);
+    }
+    bool ok() const { return cd != reinterpret_cast<iconv_t>(-1); }
+};
+
+// Runs one whole conversion; returns the output or the input offset where it failed.
+Result<Bytes> convert(const char* to, const char* from, ByteView in, const char* what)
+{
+    IconvHandle h(to, from);
+    if (!h.ok())
+        return makeError(ErrorKind::BadFormat, std::string("The system has no ") + from + " to " + to + " converter");
+    Bytes out(in.size() * 4 + 16);
+    char* inPtr = const_cast<char*>(reinterpret_cast<const char*>(in.data()));
+    std::size_t inLeft = in.size();
+    char* outPtr = reinterpret_cast<char*>(out.data());
+    std::size_t outLeft = out.size();
+    while (inLeft > 0) {
+        if (iconv(h.cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1)) {
+            if (errno == E2BIG) {
+                const auto used = out.size() - outLeft;
+                out.resize(out.size() * 2);
+                outPtr = reinterpret_cast<char*>(out.data()) + used;
+                outLeft = out.size() - used;
+                continue;
+            }
+            const auto at = in.size() - inLeft;
+            return makeError(ErrorKind::BadFormat, std::string(what) + " at byte " + std::to_string(at));
+        }
+    }
+    if (iconv(h.cd, nullptr, nullptr, &outPtr, &outLeft) == static_cast<std::size_t>(-1))
+        return makeError(ErrorKind::BadFormat, std::string(what) + " at the end");
+    out.resize(out.size() - outLeft);
+    return out;
+}
+
+} // namespace
+
+Result<Bytes> encodeShiftJis(std::u16string_view text)
+{
+    Bytes utf16le;
+    utf16le.reserve(text.size() * 2);
+    for (char16_t c : text) {
+        utf16le.push_back(static_cast<std::uint8_t>(c));
+        utf16le.push_back(static_cast<std::uint8_t>(c >> 8));
+    }
+    auto r = convert("CP932", "UTF-16LE", utf16le, "Character without a Shift-JIS code");
+    if (!r.ok()) {
+        // Report the character position rather than the byte position of the UTF-16 input.
+        const auto& msg = r.error().message;
+        const auto at = msg.rfind(' ');
+        if (at != std::string::npos && msg.find("at byte") != std::string::npos) {
+            const auto index = std::stoul(msg.substr(at + 1)) / 2;
+            return makeError(ErrorKind::BadFormat,
+                             "Character without a Shift-JIS code at position " + std::to_string(index + 1));
+        }
+    }
+    return r;
+}
+
+Result<std::u16string> decodeShiftJis(ByteView bytes)
+{
+    auto r = convert("UTF-16LE", "CP932", bytes, "Invalid Shift-JIS byte");
+    if (!r.ok())
+        return r.error();
+    const Bytes& b = r.value();
+    std::u16string out;
+    out.reserve(b.size() / 2);
+    for (std::size_t i = 0; i + 1 < b.size(); i += 2)
+        out.push_back(static_cast<char16_t>(b[i] | (b[i + 1] << 8)));
+    return out;
+}
+
+} // namespace platform
