@@ -1,0 +1,56 @@
+#pragma once
+
+// The banner layout held as one byte buffer. Nothing is parsed into a tree: the few structures the
+// editor changes (the header's size field, the text panes, the material colours) are found by exact
+// byte search and every other byte passes through unchanged.
+
+#include "platform/Bytes.h"
+#include "platform/Result.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace banner_editor {
+
+using platform::ByteView;
+using platform::Bytes;
+
+// Whole-file read and atomic whole-file write of a layout.
+[[nodiscard]] platform::Result<Bytes> readLayoutFile(const std::filesystem::path& path);
+[[nodiscard]] platform::Result<void> writeLayoutFile(const std::filesystem::path& path, ByteView buffer);
+
+// The field text of the pane with exactly this name ("^" for each line feed); empty when the pane is
+// not found or its section is malformed.
+std::u16string Get_Txt1_Text(ByteView buffer, std::string_view paneName);
+
+// Replaces the text of the last pane whose name begins with paneName (a name ending in "_NONE" addresses
+// exactly the name without that suffix). An empty text, a missing pane or a malformed section leave the
+// buffer unchanged. The header's size field is not updated (see Set_File_Len).
+void Set_Txt1_Text(Bytes& buffer, std::string_view paneName, std::u16string_view text);
+
+// Field text <-> UTF-16 big-endian bytes, "^" <-> U+000A; decoding drops U+0000.
+Bytes Text_To_Uni(std::u16string_view text);
+std::u16string Uni_To_Text(ByteView bytes);
+
+// Writes the buffer's length into the header's size field (bytes 8-11, big-endian).
+void Set_File_Len(Bytes& buffer);
+
+// The red, green and blue of a material's two colours.
+struct MaterialColors
+{
+    std::uint8_t r1 = 0, g1 = 0, b1 = 0;
+    std::uint8_t r2 = 0, g2 = 0, b2 = 0;
+    bool operator==(const MaterialColors&) const = default;
+};
+
+// The colours of the material with this name, or nothing (the "NF" marker) when it is not found.
+std::optional<MaterialColors> readMaterialColors(ByteView buffer, std::string_view materialName);
+
+// Sets colour 1 to (r1, g1, b1) with alpha 0 and colour 2 to (r2, g2, b2) keeping its alpha; a missing
+// material leaves the buffer unchanged. The buffer's length never changes.
+void Set_Mat_Colors(Bytes& buffer, std::string_view materialName, const MaterialColors& colors);
+
+} // namespace banner_editor

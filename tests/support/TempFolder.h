@@ -1,0 +1,36 @@
+#pragma once
+
+#include "platform/Bytes.h"
+
+#include <filesystem>
+#include <string>
+
+namespace test_support {
+
+// A fresh folder under the system's temporary folder, removed with everything in it at the end.
+class TempFolder
+{
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& path() const { return m_path; }
+    std::filesystem::path operator/(const std::string& name) const { return m_path / name; }
+
+    // Writes a file (creating its folders) and returns its path.
+    std::filesystem::path write(const std::string& relative, const platform::Bytes& bytes) const;
+    std::filesystem::path write(const std::string& relative, const std::string& text) const;
+
+private:
+    std::filesystem::path m_path;
+};
+
+// The file's bytes (empty when it cannot be read).
+platform::Bytes readAll(const std::filesystem::path& path);
+
+// The folder of the shared real-data samples, or "" when it is absent (tests then skip).
+std::filesystem::path realDataFolder(const std::string& sub);
+
+} // namespace test_support
