@@ -1,0 +1,139 @@
+#include "platform/Files.h"
+
+#include "support/ReadOnly.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+using namespace platform;
+using test_support::readAll;
+using test_support::ReadOnlyGuard;
+using test_support::TempFolder;
+
+namespace {
+
+std::size_t entryCount(const std::filesystem::path& folder)
+{
+    std::size_t n = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(folder))
+        ++n;
+    return n;
+}
+
+} // namespace
+
+TEST(Files, ReadsAndWritesWholeFiles)
+{
+    TempFolder dir;
+    const Bytes data{0, 1, 2, 0xFF};
+    ASSERT_TRUE(writeFileAtomic(dir / "a.bin", data).ok());
+    auto back = readFile(dir / "a.bin");
+    ASSERT_TRUE(back.ok());
+    EXPECT_EQ(back.value(), data);
+    ASSERT_TRUE(writeFileAtomic(dir / "a.bin", Bytes{}).ok());
+    EXPECT_TRUE(readFile(dir / "a.bin").value().empty());
+    EXPECT_EQ(entryCount(dir.path()), 1u);
+
+    auto missing = readFile(dir / "none.bin");
+    ASSERT_FALSE(missing.ok());
+    EXPECT_EQ(missing.error().kind, ErrorKind::NotFound);
+    EXPECT_NE(missing.error().message.find("none.bin"), std::string::npos);
+    EXPECT_FALSE(readFile(dir.path()).ok());
+}
+
+TEST(Files, WriteReusesACaseInsensitiveMatch)
+{
+    TempFolder dir;
+    dir.write("Sub/IconVCpic.tga", std::string("old"));
+    ASSERT_TRUE(writeFileAtomic(dir / "sub/iconvcpic.tga", bytesOf("new")).ok());
+    EXPECT_EQ(readAll(dir / "Sub/IconVCpic.tga"), bytesOf("new"));
+    EXPECT_EQ(entryCount(dir / "Sub"), 1u);
+    ASSERT_TRUE(removeIfPresent(dir / "SUB/ICONVCPIC.TGA").ok());
+    EXPECT_EQ(entryCount(dir / "Sub"), 0u);
+    EXPECT_TRUE(removeIfPresent(dir / "Sub/gone.tga").ok());
+}
+
+TEST(Files, KeepsOldFileWhenWriteFails)
+{
+    TempFolder dir;
+    dir.write("layout.brlyt", std::string("old contents"));
+    setWriteFailureAfterForTesting(5);
+    auto r = writeFileAtomic(dir / "layout.brlyt", bytesOf("new contents that fail"));
+    setWriteFailureAfterForTesting(std::nullopt);
+    ASSERT_FALSE(r.ok());
+    EXPECT_EQ(r.error().kind, ErrorKind::WriteFailed);
+    EXPECT_NE(r.error().message.find("layout.brlyt"), std::string::npos);
+    EXPECT_EQ(readAll(dir / "layout.brlyt"), bytesOf("old contents"));
+    EXPECT_EQ(entryCount(dir.path()), 1u) << "no temporary file may be left";
+}
+
+TEST(Files, WriteIntoReadOnlyFolderFailsAndKeepsOldFile)
+{
+    TempFolder dir;
+    dir.write("ro/layout.brlyt", std::string("old"));
+    {
+        ReadOnlyGuard guard(dir / "ro");
+        if (!guard.ok())
+            GTEST_SKIP() << "cannot make a folder read-only here";
+        auto r = writeFileAtomic(dir / "ro/layout.brlyt", bytesOf("new"));
+        ASSERT_FALSE(r.ok());
+        EXPECT_NE(r.error().message.find("layout.brlyt"), std::string::npos);
+    }
+    EXPECT_EQ(readAll(dir / "ro/layout.brlyt"), bytesOf("old"));
+    EXPECT_EQ(entryCount(dir / "ro"), 1u);
+}
+
+TEST(Files, WriteIntoMissingFolderFails)
+{
+    TempFolder dir;
+    auto r = writeFileAtomic(dir / "nowhere/x.bin", bytesOf("x"));
+    ASSERT_FALSE(r.ok());
+    EXPECT_EQ(r.error().kind, ErrorKind::WriteFailed);
+    EXPECT_NE(r.error().message.find("x.bin"), std::string::npos);
+}
+
+TEST(Files, ReplacingKeepsPermissions)
+{
+    TempFolder dir;
+    const auto p = dir.write("tool.sh", std::string("#!/bin/sh\n"));
+    std::filesystem::permissions(p, std::filesystem::perms::owner_all);
+    ASSERT_TRUE(writeFileAtomic(p, bytesOf("#!/bin/sh\nexit 0\n")).ok());
+    EXPECT_EQ(std::filesystem::status(p).permissions() & std::filesystem::perms::owner_exec,
+              std::filesystem::perms::owner_exec);
+}
+
+TEST(Files, CreatesFoldersReusingExistingCase)
+{
+    TempFolder dir;
+    std::filesystem::create_directory(dir / "Temp");
+    ASSERT_TRUE(createFolders(dir / "temp/a/b").ok());
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "Temp/a/b"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "temp"));
+    ASSERT_TRUE(copyFile(dir.write("x.bin", std::string("xyz")), dir / "TEMP/A/y.bin").ok());
+    EXPECT_EQ(readAll(dir / "Temp/a/y.bin"), bytesOf("xyz"));
+    EXPECT_FALSE(copyFile(dir / "missing", dir / "z").ok());
+}
+
+TEST(Files, ListsByPatternSortedWithoutRegardToCase)
+{
+    TempFolder dir;
+    for (const char* name : {"b.TPL", "a.tpl", "C.tpl", "readme", "x.tpl.bak", "noext"})
+        dir.write(name, std::string("x"));
+    std::filesystem::create_directory(dir / "folder.tpl");
+    EXPECT_EQ(listFolder(dir.path(), "*.tpl"), (std::vector<std::string>{"a.tpl", "b.TPL", "C.tpl"}));
+    EXPECT_EQ(listFolder(dir.path(), "*.*").size(), 6u) << "*.* lists names without a dot too";
+    EXPECT_EQ(listFolder(dir.path(), "?.tpl").size(), 3u);
+    EXPECT_TRUE(listFolder(dir / "missing", "*.*").empty());
+    EXPECT_EQ(listSubfolders(dir.path()), (std::vector<std::string>{"folder.tpl"}));
+}
+
+TEST(Files, MatchesWildcards)
+{
+    EXPECT_TRUE(matchesPattern("my_Back_a.tpl", "my_back*"));
+    EXPECT_TRUE(matchesPattern("abc", "a*c"));
+    EXPECT_TRUE(matchesPattern("ac", "a*c"));
+    EXPECT_TRUE(matchesPattern("aXbXc", "a*b*c"));
+    EXPECT_FALSE(matchesPattern("abd", "a*c"));
+    EXPECT_FALSE(matchesPattern("scheme.vccs.old", "*.vccs"));
+    EXPECT_TRUE(matchesPattern("", "*"));
+}
