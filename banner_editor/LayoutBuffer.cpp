@@ -1,0 +1,268 @@
+#include "LayoutBuffer.h"
+
+#include "LayoutFormat.h"
+
+#include "platform/ByteReader.h"
+#include "platform/Files.h"
+
+#include <algorithm>
+#include <array>
+
+namespace banner_editor {
+
+using platform::ByteReader;
+using platform::NOT_FOUND;
+namespace fmt = layout;
+
+namespace {
+
+constexpr std::array<std::uint8_t, 4> TXT1{'t', 'x', 't', '1'};
+constexpr std::array<std::uint8_t, 4> MAT1{'m', 'a', 't', '1'};
+constexpr char16_t LINE_BREAK_MARK = u'^';
+constexpr char16_t LINE_FEED = 0x000A;
+
+// Where the text of one txt1 section lies: [start, start + length) counted from the section's magic.
+// Everything in front of start is the section head, which a rewrite keeps.
+struct TextPlace
+{
+    std::size_t size = 0;
+    std::size_t start = 0;
+    std::size_t length = 0;
+};
+
+// The text of the section at offset, or nothing when the section cannot be trusted: its size runs past
+// the end of the buffer or is too small for the text box fields, its text length is odd, or the text
+// would not fit inside the section behind the head.
+//
+// The text starts at the offset stored at 0x58 whenever that lies between 0x74 and the section's end,
+// and is then n bytes long (n = the text length at 0x4E, terminator included). Real layouts keep unused
+// text-buffer space after the terminator, so the section's trailing zero bytes are not always padding.
+// Only when the stored offset is unusable is the text counted back from the end of the section: the
+// last n + 2 bytes when the section ends in four 00 bytes (text, terminator, padding), else the last n.
+std::optional<TextPlace> textPlace(platform::ByteView buffer, std::size_t section)
+{
+    ByteReader r(buffer);
+    r.seek(section + fmt::SECTION_SIZE);
+    const std::uint32_t size = r.be32();
+    if (r.failed() || size < fmt::TEXT_HEAD_MIN || size > buffer.size() - section)
+        return std::nullopt;
+    const auto bytes = buffer.subspan(section, size);
+
+    ByteReader s(bytes);
+    s.seek(fmt::TEXT_LENGTH);
+    const std::size_t n = s.be16();
+    if (s.failed() || n % 2 != 0)
+        return std::nullopt;
+    s.seek(fmt::TEXT_OFFSET);
+    const std::uint32_t offset = s.be32();
+    if (!s.failed() && offset >= fmt::TEXT_START && offset <= size) {
+        if (n > size - offset)
+            return std::nullopt;
+        return TextPlace{size, offset, n};
+    }
+
+    const auto tail = bytes.last(4);
+    const bool endsInZeros = std::all_of(tail.begin(), tail.end(), [](std::uint8_t b) { return b == 0; });
+    const std::size_t length = endsInZeros ? n + 2 : n;
+    if (length > size - fmt::TEXT_HEAD_MIN)
+        return std::nullopt;
+    return TextPlace{size, size - length, length};
+}
+
+// Whether the bytes after a "txt1" magic carry the name at the pane-name field: followed by two 00
+// bytes when exact, as a prefix otherwise.
+bool nameMatches(platform::ByteView afterMagic, platform::ByteView name, bool exact)
+{
+    constexpr std::size_t NAME_IN_PIECE = fmt::PANE_NAME - TXT1.size();
+    const std::size_t needed = NAME_IN_PIECE + name.size() + (exact ? 2 : 0);
+    if (afterMagic.size() < needed)
+        return false;
+    const auto field = afterMagic.subspan(NAME_IN_PIECE);
+    if (!std::equal(name.begin(), name.end(), field.begin()))
+        return false;
+    return !exact || (field[name.size()] == 0 && field[name.size() + 1] == 0);
+}
+
+// Offset of the last txt1 section whose name matches, or NOT_FOUND. The buffer is cut at every "txt1";
+// each piece after a magic is tested, and the matching section is the one at that magic.
+std::size_t locatePane(platform::ByteView buffer, platform::ByteView name, bool exact)
+{
+    std::size_t found = NOT_FOUND;
+    std::size_t at = platform::findBytes(buffer, TXT1);
+    while (at != NOT_FOUND) {
+        const std::size_t next = platform::findBytes(buffer, TXT1, at + TXT1.size());
+        const std::size_t end = next == NOT_FOUND ? buffer.size() : next;
+        if (nameMatches(buffer.subspan(at + TXT1.size(), end - at - TXT1.size()), name, exact))
+            found = at;
+        at = next;
+    }
+    return found;
+}
+
+// Offset of the material entry with this name, or NOT_FOUND. The name is searched as 20 bytes (00
+// padded); a longer name cannot be a material's. Inside a layout the search stays within the materials
+// section and accepts only 4-aligned entry starts, so a pane or group that shares the name (a picture
+// pane "Shade" beside the material "Shade") is never taken for the material. A buffer without a
+// materials section is searched whole. The colours must lie inside the searched bytes.
+std::size_t locateMaterial(platform::ByteView buffer, std::string_view name)
+{
+    if (name.size() > fmt::MATERIAL_NAME_LENGTH)
+        return NOT_FOUND;
+    platform::Bytes needle = platform::bytesOf(name);
+    needle.resize(fmt::MATERIAL_NAME_LENGTH, 0);
+
+    std::size_t from = 0;
+    std::size_t end = buffer.size();
+    std::size_t alignBase = NOT_FOUND;
+    for (std::size_t at = platform::findBytes(buffer, MAT1); at != NOT_FOUND;
+         at = platform::findBytes(buffer, MAT1, at + 1)) {
+        ByteReader r(buffer);
+        r.seek(at + fmt::SECTION_SIZE);
+        const std::uint32_t size = r.be32();
+        if (at % fmt::SECTION_ALIGNMENT == 0 && !r.failed() && size >= 12) {
+            from = at;
+            end = at + std::min<std::size_t>(size, buffer.size() - at);
+            alignBase = at;
+            break;
+        }
+    }
+    const auto region = buffer.first(end);
+    for (std::size_t at = platform::findBytes(region, needle, from); at != NOT_FOUND;
+         at = platform::findBytes(region, needle, at + 1)) {
+        if (alignBase != NOT_FOUND && (at - alignBase) % fmt::SECTION_ALIGNMENT != 0)
+            continue;
+        // An entry cut off before the end of colour 2 is as good as missing.
+        return end - at >= fmt::MATERIAL_COLORS_END ? at : NOT_FOUND;
+    }
+    return NOT_FOUND;
+}
+
+} // namespace
+
+platform::Result<Bytes> readLayoutFile(const std::filesystem::path& path)
+{
+    return platform::readFile(path);
+}
+
+platform::Result<void> writeLayoutFile(const std::filesystem::path& path, ByteView buffer)
+{
+    return platform::writeFileAtomic(path, buffer);
+}
+
+std::u16string Get_Txt1_Text(ByteView buffer, std::string_view paneName)
+{
+    const std::size_t section = locatePane(buffer, platform::bytesOf(paneName), true);
+    if (section == NOT_FOUND)
+        return {};
+    const auto place = textPlace(buffer, section);
+    if (!place)
+        return {};
+    return Uni_To_Text(buffer.subspan(section + place->start, place->length));
+}
+
+void Set_Txt1_Text(Bytes& buffer, std::string_view paneName, std::u16string_view text)
+{
+    platform::Bytes name = platform::bytesOf(paneName);
+    if (paneName.ends_with(fmt::NO_LANGUAGE_SUFFIX)) {
+        // "T_Year_NONE" becomes the prefix "T_Year" + 00, which only the pane "T_Year" carries.
+        name.resize(name.size() - fmt::NO_LANGUAGE_SUFFIX.size());
+        name.push_back(0);
+    }
+    if (text.empty())
+        return;
+    const std::size_t section = locatePane(buffer, name, false);
+    if (section == NOT_FOUND)
+        return;
+    const auto place = textPlace(buffer, section);
+    if (!place)
+        return;
+
+    platform::Bytes newText = Text_To_Uni(text);
+    newText.push_back(0);
+    newText.push_back(0);
+    const std::size_t textLength = newText.size();
+    if (textLength > 0xFFFF)
+        return; // the length fields are 16-bit: such a text cannot be stored
+    if (textLength % fmt::SECTION_ALIGNMENT != 0)
+        newText.insert(newText.end(), 2, 0);
+
+    const auto first = buffer.begin() + static_cast<std::ptrdiff_t>(section + place->start);
+    const auto oldEnd = buffer.begin() + static_cast<std::ptrdiff_t>(section + place->size);
+    const std::size_t common = std::min<std::size_t>(newText.size(), place->size - place->start);
+    std::copy_n(newText.begin(), common, first);
+    if (newText.size() > common)
+        buffer.insert(oldEnd, newText.begin() + static_cast<std::ptrdiff_t>(common), newText.end());
+    else
+        buffer.erase(first + static_cast<std::ptrdiff_t>(common), oldEnd);
+
+    platform::writeBe32(buffer, section + fmt::SECTION_SIZE, static_cast<std::uint32_t>(place->start + newText.size()));
+    platform::writeBe16(buffer, section + fmt::TEXT_BUFFER_LENGTH, static_cast<std::uint16_t>(textLength));
+    platform::writeBe16(buffer, section + fmt::TEXT_LENGTH, static_cast<std::uint16_t>(textLength));
+}
+
+Bytes Text_To_Uni(std::u16string_view text)
+{
+    Bytes out;
+    out.reserve(text.size() * 2);
+    for (char16_t c : text) {
+        if (c == LINE_BREAK_MARK)
+            c = LINE_FEED;
+        out.push_back(static_cast<std::uint8_t>(c >> 8));
+        out.push_back(static_cast<std::uint8_t>(c & 0xFF));
+    }
+    return out;
+}
+
+std::u16string Uni_To_Text(ByteView bytes)
+{
+    // A lone last byte (an odd count, never in a well-formed pane) is not half a character: it is dropped.
+    std::u16string text;
+    text.reserve(bytes.size() / 2);
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        const auto c = static_cast<char16_t>(platform::readBe16(bytes, i));
+        if (c == 0)
+            continue;
+        text.push_back(c == LINE_FEED ? LINE_BREAK_MARK : c);
+    }
+    return text;
+}
+
+void Set_File_Len(Bytes& buffer)
+{
+    // A buffer too short to hold the size field has no header to update.
+    if (buffer.size() < fmt::HEADER_FILE_SIZE + 4)
+        return;
+    platform::writeBe32(buffer, fmt::HEADER_FILE_SIZE, static_cast<std::uint32_t>(buffer.size()));
+}
+
+std::optional<MaterialColors> readMaterialColors(ByteView buffer, std::string_view materialName)
+{
+    const std::size_t m = locateMaterial(buffer, materialName);
+    if (m == NOT_FOUND)
+        return std::nullopt;
+    ByteReader r(buffer);
+    const auto low = [&](std::size_t offset) {
+        r.seek(m + offset + 1);
+        return r.u8();
+    };
+    MaterialColors c;
+    c.r1 = low(fmt::MATERIAL_COLOR1);
+    c.g1 = low(fmt::MATERIAL_COLOR1 + 2);
+    c.b1 = low(fmt::MATERIAL_COLOR1 + 4);
+    c.r2 = low(fmt::MATERIAL_COLOR2);
+    c.g2 = low(fmt::MATERIAL_COLOR2 + 2);
+    c.b2 = low(fmt::MATERIAL_COLOR2 + 4);
+    return c;
+}
+
+void Set_Mat_Colors(Bytes& buffer, std::string_view materialName, const MaterialColors& colors)
+{
+    const std::size_t m = locateMaterial(buffer, materialName);
+    if (m == NOT_FOUND)
+        return;
+    const std::array<std::uint8_t, fmt::MATERIAL_COLORS_END - fmt::MATERIAL_COLORS_FIRST> bytes{
+        colors.r1, 0, colors.g1, 0, colors.b1, 0, 0, 0, colors.r2, 0, colors.g2, 0, colors.b2};
+    std::copy(bytes.begin(), bytes.end(), buffer.begin() + static_cast<std::ptrdiff_t>(m + fmt::MATERIAL_COLORS_FIRST));
+}
+
+} // namespace banner_editor
