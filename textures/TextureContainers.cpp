@@ -1,0 +1,182 @@
+#include "textures/TextureContainers.h"
+
+#include "platform/Files.h"
+#include "textures/ContainerLayout.h"
+
+#include <algorithm>
+#include <string>
+
+namespace textures {
+namespace fs = std::filesystem;
+using platform::ByteView;
+using platform::Bytes;
+using platform::ErrorKind;
+using platform::makeError;
+using platform::Result;
+
+namespace {
+
+std::string quoted(const fs::path& p)
+{
+    return "'" + p.string() + "'";
+}
+
+Result<Bytes> readTemplate(const fs::path& programFolder, const char* folder, const char* name)
+{
+    const fs::path path = programFolder / folder / name;
+    auto bytes = platform::readFile(path);
+    if (!bytes && bytes.error().kind == ErrorKind::NotFound)
+        return makeError(ErrorKind::NotFound,
+                         "The template " + quoted(path) + " is missing; it ships in the program folder.");
+    return bytes;
+}
+
+Result<fs::path> writeTempTpl(const fs::path& programFolder, ByteView tpl)
+{
+    const fs::path path = tempTplPath(programFolder);
+    if (auto made = platform::createFolders(path.parent_path()); !made)
+        return made.error();
+    if (auto written = platform::writeFileAtomic(path, tpl); !written)
+        return written.error();
+    return path;
+}
+
+} // namespace
+
+Result<Bytes> wteFromTpl(ByteView tpl, int width, int height)
+{
+    if (width < 0 || width > WTE_MAX_DIMENSION || height < 0 || height > WTE_MAX_DIMENSION)
+        return makeError(ErrorKind::BadArgument, "A WTE holds textures of at most 255 x 255 pixels; " +
+                                                     std::to_string(width) + " x " + std::to_string(height) +
+                                                     " does not fit.");
+    if (tpl.size() < SINGLE_TPL_HEADER_SIZE)
+        return makeError(ErrorKind::BadFormat, "The TPL is " + std::to_string(tpl.size()) +
+                                                   " bytes long, shorter than its 64-byte header.");
+    Bytes wte(WTE_HEADER_SIZE, 0);
+    std::copy(WTE_MAGIC_BYTES.begin(), WTE_MAGIC_BYTES.end(), wte.begin());
+    wte[WTE_WIDTH_OFFSET] = static_cast<std::uint8_t>(width);
+    wte[WTE_HEIGHT_OFFSET] = static_cast<std::uint8_t>(height);
+    wte.insert(wte.end(), tpl.begin() + SINGLE_TPL_HEADER_SIZE, tpl.end());
+    return wte;
+}
+
+Result<Bytes> tplFromWte(ByteView wte, ByteView singleHeader)
+{
+    if (wte.size() < WTE_HEADER_SIZE)
+        return makeError(ErrorKind::BadFormat, "The WTE file is " + std::to_string(wte.size()) +
+                                                   " bytes long, shorter than its 32-byte header.");
+    if (singleHeader.size() != SINGLE_TPL_HEADER_SIZE)
+        return makeError(ErrorKind::BadFormat, "The header template single.hdr is " +
+                                                   std::to_string(singleHeader.size()) +
+                                                   " bytes long; a one-image TPL header has 64.");
+    Bytes tpl(singleHeader.begin(), singleHeader.end());
+    // Byte 20, the height's high byte, stays as the template has it: a WTE stores only one byte.
+    tpl[TPL_SINGLE_HEIGHT_OFFSET + 1] = wte[WTE_HEIGHT_OFFSET];
+    tpl[TPL_SINGLE_WIDTH_OFFSET] = 0x00;
+    tpl[TPL_SINGLE_WIDTH_OFFSET + 1] = wte[WTE_WIDTH_OFFSET];
+    tpl.insert(tpl.end(), wte.begin() + WTE_HEADER_SIZE, wte.end());
+    return tpl;
+}
+
+Result<Bytes> tplFromNeoGeoBanner(ByteView banner, ByteView neoGeoHeader)
+{
+    if (banner.size() < NEOGEO_TEXTURE_OFFSET)
+        return makeError(ErrorKind::BadFormat, "The banner.bin is " + std::to_string(banner.size()) +
+                                                   " bytes long; its texture data starts at byte 160.");
+    if (neoGeoHeader.size() != NEOGEO_TPL_HEADER_SIZE)
+        return makeError(ErrorKind::BadFormat, "The header template neogeo.hdr is " +
+                                                   std::to_string(neoGeoHeader.size()) +
+                                                   " bytes long; the NeoGeo banner TPL header has 416.");
+    Bytes tpl(neoGeoHeader.begin(), neoGeoHeader.end());
+    tpl.insert(tpl.end(), banner.begin() + NEOGEO_TEXTURE_OFFSET, banner.end());
+    return tpl;
+}
+
+Result<Bytes> tplFromNesApp(ByteView app)
+{
+    const std::size_t at = platform::findBytes(app, NES_TPL_SIGNATURE);
+    if (at == platform::NOT_FOUND)
+        return makeError(ErrorKind::BadFormat, "The app file you pointed to is NOT a valid Nes app!",
+                         "Error #1:  No tpl in 00000001.app");
+    const std::size_t length = std::min(NES_TPL_SIZE, app.size() - at);
+    return Bytes(app.begin() + at, app.begin() + at + length);
+}
+
+Result<void> MakeWTE(const fs::path& wtePath, const fs::path& tplPath, int imgWidth, int igHeight)
+{
+    auto tpl = platform::readFile(tplPath);
+    if (!tpl)
+        return tpl.error();
+    auto wte = wteFromTpl(tpl.value(), imgWidth, igHeight);
+    if (!wte)
+        return makeError(wte.error().kind, "Cannot make the WTE file " + quoted(wtePath) + " from " +
+                                               quoted(tplPath) + ": " + wte.error().message);
+    if (auto written = platform::writeFileAtomic(wtePath, wte.value()); !written)
+        return written.error();
+    // Writing a WTE over its own TPL must not end with the WTE deleted.
+    std::error_code ec;
+    if (fs::equivalent(platform::findExisting(wtePath), platform::findExisting(tplPath), ec))
+        return {};
+    return platform::removeIfPresent(tplPath);
+}
+
+fs::path tempTplPath(const fs::path& programFolder)
+{
+    return programFolder / TEMP_FOLDER / TEMP_TPL_FILE;
+}
+
+Result<fs::path> LoadWTE(const fs::path& wtePath, const fs::path& programFolder)
+{
+    auto wte = platform::readFile(wtePath);
+    if (!wte)
+        return wte.error();
+    auto header = readTemplate(programFolder, HEADERS_FOLDER, SINGLE_HEADER_FILE);
+    if (!header)
+        return header.error();
+    auto tpl = tplFromWte(wte.value(), header.value());
+    if (!tpl)
+        return makeError(tpl.error().kind, "Cannot read " + quoted(wtePath) + ": " + tpl.error().message);
+    return writeTempTpl(programFolder, tpl.value());
+}
+
+Result<fs::path> LoadNeoGeo(const fs::path& ngPath, const fs::path& programFolder)
+{
+    auto banner = platform::readFile(ngPath);
+    if (!banner)
+        return banner.error();
+    auto header = readTemplate(programFolder, HEADERS_FOLDER, NEOGEO_HEADER_FILE);
+    if (!header)
+        return header.error();
+    auto tpl = tplFromNeoGeoBanner(banner.value(), header.value());
+    if (!tpl)
+        return makeError(tpl.error().kind, "Cannot read " + quoted(ngPath) + ": " + tpl.error().message);
+    return writeTempTpl(programFolder, tpl.value());
+}
+
+Result<fs::path> LoadNes(const fs::path& nsPath, const fs::path& programFolder)
+{
+    auto app = platform::readFile(nsPath);
+    if (!app)
+        return app.error();
+    auto tpl = tplFromNesApp(app.value());
+    if (!tpl)
+        return tpl.error();
+    return writeTempTpl(programFolder, tpl.value());
+}
+
+Result<Bytes> neoGeoBannerHead(const fs::path& programFolder)
+{
+    auto bytes = readTemplate(programFolder, TEMPLATES_FOLDER, NEOGEO_BANNER_TEMPLATE_FILE);
+    if (!bytes)
+        return bytes.error();
+    if (bytes->size() < NEOGEO_BANNER_HEADER_SIZE)
+        return makeError(ErrorKind::BadFormat, "The template " +
+                                                   quoted(programFolder / TEMPLATES_FOLDER /
+                                                          NEOGEO_BANNER_TEMPLATE_FILE) +
+                                                   " is " + std::to_string(bytes->size()) +
+                                                   " bytes long, shorter than the 32-byte banner header.");
+    bytes->resize(NEOGEO_BANNER_HEADER_SIZE);
+    return bytes;
+}
+
+} // namespace textures

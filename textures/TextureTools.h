@@ -1,0 +1,40 @@
+#pragma once
+
+// Running the outside texture tools: tpl_converter encodes TGA pictures into a TPL as a script says,
+// tpl_viewer decodes a TPL into one TGA per image in its working folder. Both are started through
+// platform::ShellAndWait, which shows "Error running '...'" when a tool cannot be started; their exit
+// codes are returned but the programs do not act on them.
+
+#include "platform/Result.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace textures {
+
+// The tool names as command lines give them; the platform layer drops ".exe" where programs have no
+// suffix.
+inline constexpr std::string_view CONVERTER_PROGRAM = "tpl_converter.exe";
+inline constexpr std::string_view VIEWER_PROGRAM = "tpl_viewer.exe";
+
+// "tpl_converter.exe " + script + " " + quoted TPL path.
+std::string converterCommandLine(std::string_view script, const std::filesystem::path& tplPath);
+// "tpl_viewer.exe " + quoted TPL path.
+std::string viewerCommandLine(const std::filesystem::path& tplPath);
+
+// Runs the converter in workingFolder (where the script and its pictures are) to write tplPath.
+// A path that a command line cannot quote (it holds a double quote) is refused before anything runs.
+[[nodiscard]] platform::Result<int> MakeTpl(const std::filesystem::path& tplPath, std::string_view script,
+                                            const std::filesystem::path& workingFolder);
+
+// Runs the viewer in workingFolder on tplPath; the pictures land in workingFolder.
+[[nodiscard]] platform::Result<int> RunViewer(const std::filesystem::path& tplPath,
+                                              const std::filesystem::path& workingFolder);
+
+// Copies a tool (CONVERTER_PROGRAM or VIEWER_PROGRAM) from the program folder into folder, keeping
+// it executable. The file is found with or without its ".exe" suffix and keeps its own name.
+[[nodiscard]] platform::Result<void> copyToolInto(const std::filesystem::path& programFolder, std::string_view tool,
+                                                  const std::filesystem::path& folder);
+
+} // namespace textures
