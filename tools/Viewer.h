@@ -1,0 +1,22 @@
+#pragma once
+
+// What tpl_viewer does: decode every image of a TPL into a 32-bit TGA.
+
+#include "platform/Result.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace tools {
+
+// The picture name of image `index` of `count`: "<stem>_<index>.tga", the index zero-padded to the
+// digits of the highest index (at least two), so that the names sort in image order.
+std::string viewerPictureName(const std::string& stem, std::size_t index, std::size_t count);
+
+// Decodes the TPL at tplPath and writes one TGA per image into outputFolder. Every image is decoded
+// before anything is written, so a damaged TPL writes nothing. Returns the paths written.
+[[nodiscard]] platform::Result<std::vector<std::filesystem::path>> viewTpl(const std::filesystem::path& tplPath,
+                                                                           const std::filesystem::path& outputFolder);
+
+} // namespace tools
