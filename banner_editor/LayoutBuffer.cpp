@@ -200,6 +200,22 @@ void Set_Txt1_Text(Bytes& buffer, std::string_view paneName, std::u16string_view
     platform::writeBe16(buffer, section + fmt::TEXT_LENGTH, static_cast<std::uint16_t>(textLength));
 }
 
+std::vector<std::string> textPaneNames(ByteView buffer)
+{
+    constexpr std::size_t NAME_FIELD = 24; // name and user data
+    std::vector<std::string> names;
+    for (std::size_t at = platform::findBytes(buffer, TXT1); at != NOT_FOUND;
+         at = platform::findBytes(buffer, TXT1, at + TXT1.size())) {
+        if (buffer.size() - at < fmt::PANE_NAME + 1)
+            break;
+        const auto field = buffer.subspan(at + fmt::PANE_NAME, std::min(NAME_FIELD, buffer.size() - at - fmt::PANE_NAME));
+        const auto end = std::find(field.begin(), field.end(), 0);
+        if (end != field.begin())
+            names.emplace_back(field.begin(), end);
+    }
+    return names;
+}
+
 Bytes Text_To_Uni(std::u16string_view text)
 {
     Bytes out;

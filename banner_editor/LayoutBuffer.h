@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace banner_editor {
 
@@ -30,6 +31,10 @@ std::u16string Get_Txt1_Text(ByteView buffer, std::string_view paneName);
 // exactly the name without that suffix). An empty text, a missing pane or a malformed section leave the
 // buffer unchanged. The header's size field is not updated (see Set_File_Len).
 void Set_Txt1_Text(Bytes& buffer, std::string_view paneName, std::u16string_view text);
+
+// The names of the text panes in file order (the ASCII of each txt1 section's name field up to its
+// first 00 byte); sections too short to hold a name are passed over.
+std::vector<std::string> textPaneNames(ByteView buffer);
 
 // Field text <-> UTF-16 big-endian bytes, "^" <-> U+000A; decoding drops U+0000.
 Bytes Text_To_Uni(std::u16string_view text);
