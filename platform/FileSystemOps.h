@@ -15,6 +15,10 @@ int createTempFile(std::string& pathTemplate);
 // Writes every byte, flushes it to the device and closes fd. On failure *reason says why.
 bool writeAllAndSync(int fd, ByteView bytes, std::string* reason);
 
+// The permissions a newly created file gets (read and write for all, less the process's umask);
+// temporary files are created private, so a new file takes these before it is renamed into place.
+std::filesystem::perms newFilePermissions();
+
 // Renames from over to, replacing to in one step.
 bool renameOver(const std::filesystem::path& from, const std::filesystem::path& to, std::string* reason);
 

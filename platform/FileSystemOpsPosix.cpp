@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
@@ -38,6 +39,13 @@ bool writeAllAndSync(int fd, ByteView bytes, std::string* reason)
         return false;
     }
     return true;
+}
+
+std::filesystem::perms newFilePermissions()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return static_cast<std::filesystem::perms>(0666 & ~mask);
 }
 
 bool renameOver(const std::filesystem::path& from, const std::filesystem::path& to, std::string* reason)

@@ -107,7 +107,10 @@ Result<Bytes> readFile(const fs::path& path)
     std::FILE* f = std::fopen(p.c_str(), "rb");
     if (!f)
         return makeError(ErrorKind::ReadFailed, "Cannot read " + quoted(path) + ": " + std::strerror(errno));
+    // Room for the whole file at once: growing step by step would hold up to twice its size.
     Bytes out;
+    if (const auto size = fs::file_size(p, ec); !ec)
+        out.reserve(static_cast<std::size_t>(size));
     std::uint8_t chunk[65536];
     for (;;) {
         const std::size_t n = std::fread(chunk, 1, sizeof chunk, f);
@@ -149,9 +152,12 @@ Result<void> writeFileAtomic(const fs::path& path, ByteView bytes)
         fs::remove(tmp, ec);
         return makeError(ErrorKind::WriteFailed, "Cannot write " + quoted(path) + ": " + reason);
     }
-    // Keep the permissions of a file that is replaced.
+    // Keep the permissions of a file that is replaced; a new file gets the usual ones, not the
+    // temporary file's private ones.
     if (fs::exists(target, ec))
         fs::permissions(tmp, fs::status(target, ec).permissions(), ec);
+    else
+        fs::permissions(tmp, newFilePermissions(), ec);
     if (!renameOver(tmp, target, &reason)) {
         fs::remove(tmp, ec);
         return makeError(ErrorKind::WriteFailed, "Cannot write " + quoted(path) + ": " + reason);
