@@ -1,0 +1,126 @@
+#include "archive_tool/CcfExtractor.h"
+
+#include "archive_tool/CcfReader.h"
+#include "archive_tool/MemberName.h"
+#include "archive_tool/ZlibCodec.h"
+#include "platform/Files.h"
+#include "platform/PathText.h"
+
+namespace archive_tool {
+namespace fs = std::filesystem;
+using platform::ErrorKind;
+
+namespace {
+
+fs::path withZlibSuffix(fs::path path)
+{
+    path += platform::textToPath(ZLIB_SUFFIX);
+    return path;
+}
+
+platform::Error memberProblem(std::size_t index, const CcfEntry& entry, const std::string& why)
+{
+    return platform::makeError(ErrorKind::BadFormat, "Member " + std::to_string(index + 1) + " (" +
+                                                         quotedName(entry.FileName) + ") was not extracted: " + why +
+                                                         ".");
+}
+
+// The destination folder, made one level deep when it is missing.
+platform::Result<fs::path> prepareDestination(fs::path destination)
+{
+    if (!destination.has_filename())
+        destination = destination.parent_path();
+    destination = platform::findExisting(destination);
+    std::error_code ec;
+    if (fs::is_directory(destination, ec))
+        return destination;
+    if (fs::exists(destination, ec))
+        return platform::makeError(ErrorKind::WriteFailed,
+                                   "Cannot extract into '" + destination.string() + "': it is a file, not a folder.");
+    if (!platform::folderExists(destination.parent_path()))
+        return platform::makeError(ErrorKind::NotFound, "Cannot create the folder '" + destination.string() +
+                                                            "': the folder '" + destination.parent_path().string() +
+                                                            "' does not exist.");
+    if (auto made = platform::createFolders(destination); !made)
+        return made.error();
+    return platform::findExisting(destination);
+}
+
+// Writes one member into folder; the error is what the report lists for it.
+platform::Result<void> writeMember(const fs::path& folder, const CcfEntry& entry, platform::ByteView data)
+{
+    const fs::path target = folder / platform::textToPath(entry.FileName);
+    if (!entry.compressed())
+        return platform::writeFileAtomic(target, data);
+    auto inflated = inflateExactly(data, entry.OrigSize);
+    if (!inflated) {
+        // As on a failed decompression of an extracted file: the stored bytes stay as the file X.
+        if (auto kept = platform::writeFileAtomic(target, data); !kept)
+            return kept.error();
+        return inflated.error();
+    }
+    if (auto written = platform::writeFileAtomic(withZlibSuffix(target), inflated.value()); !written)
+        return written.error();
+    return platform::removeIfPresent(target);
+}
+
+} // namespace
+
+platform::Result<ExtractReport> extractArchive(const fs::path& archivePath, const fs::path& destination,
+                                               const std::string& archiveName)
+{
+    auto archive = platform::readFile(archivePath);
+    if (!archive)
+        return archive.error();
+    auto table = readCcfTable(archive.value());
+    if (!table)
+        return platform::makeError(ErrorKind::BadFormat,
+                                   archiveName + " is not a CCF archive: " + table.error().message + ".");
+    auto folder = prepareDestination(destination);
+    if (!folder)
+        return folder.error();
+
+    ExtractReport report;
+    report.members = table->declaredCount;
+    const auto& entries = table->entries;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const CcfEntry& entry = entries[i];
+        if (auto name = checkMemberName(entry.FileName); !name) {
+            report.problems.push_back(memberProblem(i, entry, name.error().message));
+            continue;
+        }
+        auto data = memberData(archive.value(), entry);
+        if (!data) {
+            report.problems.push_back(memberProblem(i, entry, data.error().message));
+            continue;
+        }
+        if (auto written = writeMember(folder.value(), entry, data.value()); !written) {
+            report.problems.push_back(written.error());
+            continue;
+        }
+        ++report.extracted;
+    }
+    if (table->missingEntries() > 0)
+        report.problems.push_back(platform::makeError(
+            ErrorKind::BadFormat,
+            "The member table of " + archiveName + " does not fit in the archive: it declares " +
+                std::to_string(table->declaredCount) + " members at offset " + std::to_string(table->tableOffset) +
+                ", but only " + std::to_string(entries.size()) + " entries lie inside the file; the other " +
+                std::to_string(table->missingEntries()) + " were not extracted."));
+    return report;
+}
+
+platform::Result<void> DecompressFile(const fs::path& path, std::uint32_t origSize)
+{
+    auto compressed = platform::readFile(path);
+    if (!compressed)
+        return compressed.error();
+    auto inflated = inflateExactly(compressed.value(), origSize);
+    if (!inflated)
+        return inflated.error();
+    if (auto written = platform::writeFileAtomic(withZlibSuffix(path), inflated.value()); !written)
+        return written.error();
+    return platform::removeIfPresent(path);
+}
+
+} // namespace archive_tool

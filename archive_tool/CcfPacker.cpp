@@ -1,0 +1,203 @@
+#include "archive_tool/CcfPacker.h"
+
+#include "archive_tool/MemberName.h"
+#include "archive_tool/ZlibCodec.h"
+#include "platform/ByteReader.h"
+#include "platform/Files.h"
+#include "platform/PathText.h"
+#include "platform/TextCodec.h"
+
+#include <QChar>
+
+#include <limits>
+#include <zlib.h>
+
+namespace archive_tool {
+namespace fs = std::filesystem;
+using platform::ErrorKind;
+
+namespace {
+
+struct PackItem
+{
+    std::string file;     // name in the folder (UTF-8)
+    std::u16string member; // name in the archive
+    bool compress = false;
+    std::uint64_t size = 0;
+};
+
+std::string quoted(const fs::path& p)
+{
+    return "'" + p.string() + "'";
+}
+
+platform::Error refuse(const std::string& why)
+{
+    return platform::makeError(ErrorKind::BadArgument, why + " No archive was written.");
+}
+
+// Checks every file before any is read, so a folder that cannot be packed costs no compression.
+platform::Result<std::vector<PackItem>> planMembers(const fs::path& folder, const std::vector<std::string>& order)
+{
+    if (order.size() > MAX_MEMBERS)
+        return refuse("The folder " + quoted(folder) + " holds " + std::to_string(order.size()) +
+                      " files; an archive holds at most " + std::to_string(MAX_MEMBERS) + ".");
+    std::vector<PackItem> items;
+    for (const auto& file : order) {
+        PackItem item{file, memberNameOf(platform::utf16FromUtf8(file)), false, 0};
+        item.compress = isZlibFileName(platform::utf16FromUtf8(file));
+        if (auto valid = checkMemberName(item.member); !valid)
+            return refuse("The file \"" + file + "\" cannot be stored: " + valid.error().message + ".");
+        if (item.member.size() > NAME_SIZE)
+            return refuse("The file \"" + file + "\" cannot be stored: its member name " + quotedName(item.member) +
+                          " has " + std::to_string(item.member.size()) + " characters; member names hold at most " +
+                          std::to_string(NAME_SIZE) + ".");
+        for (const auto& other : items) {
+            if (platform::asciiUpper(other.member) == platform::asciiUpper(item.member))
+                return refuse("The files \"" + other.file + "\" and \"" + file + "\" would both be stored as the member " +
+                              quotedName(item.member) + ", and extracting would keep only one of them.");
+        }
+        std::error_code ec;
+        item.size = fs::file_size(folder / file, ec);
+        if (ec)
+            return platform::makeError(ErrorKind::ReadFailed, "Cannot read " + quoted(folder / file) + ": " + ec.message());
+        if (item.size > std::numeric_limits<std::uint32_t>::max())
+            return refuse("The file \"" + file + "\" is " + std::to_string(item.size) +
+                          " bytes long; an archive member holds less than 4 GiB.");
+        items.push_back(std::move(item));
+    }
+    return items;
+}
+
+std::uint64_t padded(std::uint64_t length)
+{
+    const auto r = PadCount(ALIGNMENT, length);
+    return r == 0 ? length : length + (ALIGNMENT - r);
+}
+
+// Room for the whole archive, reserved once so that appending members never moves the bytes.
+std::uint64_t archiveCapacity(const std::vector<PackItem>& items)
+{
+    std::uint64_t total = HEADER_SIZE + ENTRY_SIZE * items.size();
+    for (const auto& item : items)
+        total += padded(item.compress ? compressBound(static_cast<uLong>(item.size)) : item.size);
+    return total;
+}
+
+void writeHeader(platform::Bytes& archive, std::size_t count)
+{
+    platform::ByteWriter header;
+    header.text(CCF_MAGIC).zeros(HEADER_SIZE - CCF_MAGIC.size());
+    archive.assign(header.data().begin(), header.data().end());
+    archive[PACKED_TABLE_OFFSET_AT] = static_cast<std::uint8_t>(HEADER_SIZE);
+    archive[PACKED_MEMBER_COUNT_AT] = static_cast<std::uint8_t>(count);
+    archive.resize(HEADER_SIZE + ENTRY_SIZE * count, 0);
+}
+
+void writeEntry(platform::Bytes& archive, std::size_t index, const CcfEntry& entry)
+{
+    platform::ByteWriter out;
+    const auto name = platform::latin1FromText(entry.FileName);
+    out.bytes(name).zeros(NAME_SIZE - name.size());
+    out.le32(static_cast<std::uint32_t>(entry.Offset / ALIGNMENT)).le32(entry.Size).le32(entry.OrigSize);
+    std::copy(out.data().begin(), out.data().end(), archive.begin() + HEADER_SIZE + ENTRY_SIZE * index);
+}
+
+} // namespace
+
+std::uint32_t PadCount(std::uint32_t block, std::uint64_t length)
+{
+    return block == 0 ? 0 : static_cast<std::uint32_t>(length % block);
+}
+
+std::vector<std::string> memberOrder(const std::vector<std::string>& listing)
+{
+    std::vector<std::string> upper, lower;
+    for (const auto& name : listing) {
+        const auto text = platform::utf16FromUtf8(name);
+        const bool startsLower = !text.empty() && QChar(text.front()).toUpper() != QChar(text.front());
+        (startsLower ? lower : upper).push_back(name);
+    }
+    upper.insert(upper.end(), lower.begin(), lower.end());
+    return upper;
+}
+
+bool isZlibFileName(std::u16string_view fileName)
+{
+    return fileName.ends_with(ZLIB_SUFFIX);
+}
+
+std::u16string memberNameOf(std::u16string_view fileName)
+{
+    if (isZlibFileName(fileName))
+        fileName.remove_suffix(ZLIB_SUFFIX.size());
+    return std::u16string(fileName);
+}
+
+platform::Result<PackReport> packFolder(const fs::path& folder, const fs::path& archivePath)
+{
+    if (!platform::folderExists(folder))
+        return platform::makeError(ErrorKind::NotFound, "The folder " + quoted(folder) + " does not exist.");
+    const fs::path source = platform::findExisting(folder);
+    PackReport report;
+    report.order = memberOrder(platform::listFolder(source, "*.*"));
+    report.skippedFolders = platform::listSubfolders(source);
+    auto items = planMembers(source, report.order);
+    if (!items)
+        return items.error();
+
+    platform::Bytes archive;
+    try {
+        archive.reserve(static_cast<std::size_t>(archiveCapacity(items.value())));
+    } catch (const std::bad_alloc&) {
+        return compressionError(Z_MEM_ERROR);
+    }
+    writeHeader(archive, items->size());
+    for (std::size_t i = 0; i < items->size(); ++i) {
+        const PackItem& item = items.value()[i];
+        auto content = platform::readFile(source / item.file);
+        if (!content)
+            return content.error();
+        if (content->size() > std::numeric_limits<std::uint32_t>::max())
+            return refuse("The file \"" + item.file + "\" grew past 4 GiB while it was packed.");
+        CcfEntry entry{item.member, archive.size(), 0, static_cast<std::uint32_t>(content->size())};
+        bool compressed = false;
+        if (item.compress) {
+            if (auto appended = appendCompressed(content.value(), archive); !appended)
+                return appended.error();
+            entry.Size = static_cast<std::uint32_t>(archive.size() - entry.Offset);
+            compressed = entry.Size != entry.OrigSize;
+            if (!compressed) {
+                archive.resize(static_cast<std::size_t>(entry.Offset));
+                report.storedPlain.push_back(item.file);
+            }
+        }
+        if (!compressed) {
+            archive.insert(archive.end(), content->begin(), content->end());
+            entry.Size = entry.OrigSize;
+        }
+        if (const auto r = PadCount(ALIGNMENT, archive.size()); r != 0)
+            archive.resize(archive.size() + (ALIGNMENT - r), 0);
+        if (entry.Offset / ALIGNMENT > std::numeric_limits<std::uint32_t>::max())
+            return refuse("The archive would grow past the 128 GiB its member offsets can reach.");
+        writeEntry(archive, i, entry);
+        report.entries.push_back(std::move(entry));
+    }
+    if (auto written = platform::writeFileAtomic(archivePath, archive); !written)
+        return written.error();
+    return report;
+}
+
+platform::Result<void> CompressFile(const fs::path& source, const fs::path& destination)
+{
+    auto content = platform::readFile(source);
+    if (!content)
+        return content.error();
+    platform::Bytes compressed;
+    compressed.reserve(compressBound(static_cast<uLong>(content->size())));
+    if (auto made = appendCompressed(content.value(), compressed); !made)
+        return made.error();
+    return platform::writeFileAtomic(destination, compressed);
+}
+
+} // namespace archive_tool

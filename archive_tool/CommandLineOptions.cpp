@@ -1,0 +1,53 @@
+#include "archive_tool/CommandLineOptions.h"
+
+#include "platform/TextCodec.h"
+
+#include <algorithm>
+
+namespace archive_tool {
+namespace {
+
+bool startsWithKeyword(std::u16string_view piece, std::u16string_view upperKeyword)
+{
+    return platform::asciiUpper(piece.substr(0, upperKeyword.size())) == upperKeyword;
+}
+
+// The path of a "file" or "folder" piece: the text after the keyword and one separator character.
+platform::Result<std::u16string> valueOf(std::u16string_view piece, std::u16string_view keyword)
+{
+    std::u16string value = platform::trimSpaces(piece.substr(std::min(piece.size(), keyword.size() + 1)));
+    value.erase(std::remove(value.begin(), value.end(), u'"'), value.end());
+    if (value.empty())
+        return platform::makeError(platform::ErrorKind::BadArgument,
+                                   "The option -" + platform::utf8FromUtf16(keyword) + " needs a path after it.");
+    return value;
+}
+
+} // namespace
+
+platform::Result<CommandLineOptions> ParseCLO(const std::vector<std::u16string>& pieces)
+{
+    CommandLineOptions options;
+    for (std::size_t i = 1; i < pieces.size(); ++i) {
+        const std::u16string_view piece = pieces[i];
+        if (startsWithKeyword(piece, u"P"))
+            options.mode = Mode::Pack;
+        if (startsWithKeyword(piece, u"E"))
+            options.mode = Mode::Extract;
+        if (startsWithKeyword(piece, u"FILE")) {
+            auto value = valueOf(piece, u"file");
+            if (!value)
+                return value.error();
+            options.file = std::move(value.value());
+        }
+        if (startsWithKeyword(piece, u"FOLDER")) {
+            auto value = valueOf(piece, u"folder");
+            if (!value)
+                return value.error();
+            options.folder = std::move(value.value());
+        }
+    }
+    return options;
+}
+
+} // namespace archive_tool

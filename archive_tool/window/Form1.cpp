@@ -1,0 +1,157 @@
+#include "archive_tool/window/Form1.h"
+
+#include "platform/PathText.h"
+#include "textures/FolderPicker.h"
+
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace archive_tool {
+namespace {
+
+template <typename T>
+T* named(T* widget, const char* name)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+void fillList(QListWidget* list, const std::vector<std::string>& names)
+{
+    list->clear();
+    for (const auto& name : names)
+        list->addItem(QString::fromStdString(name));
+}
+
+} // namespace
+
+Form1::Form1(const std::filesystem::path& programFolder, QWidget* parent)
+    : QWidget(parent), m_model(programFolder, false)
+{
+    setWindowTitle(QStringLiteral("Cramble"));
+    Label1 = named(new QLabel(QStringLiteral("Path to File:"), this), "Label1");
+    txtFileName = named(new QLineEdit(this), "txtFileName");
+    cmdFileBrowse = named(new QPushButton(QStringLiteral("...."), this), "cmdFileBrowse");
+    Label2 = named(new QLabel(QStringLiteral("Path to Folder:"), this), "Label2");
+    txtFolder = named(new QLineEdit(this), "txtFolder");
+    cmdFolderBrowse = named(new QPushButton(QStringLiteral("...."), this), "cmdFolderBrowse");
+    cmdExtract = named(new QPushButton(QStringLiteral("Extract"), this), "cmdExtract");
+    cmdPack = named(new QPushButton(QStringLiteral("Pack"), this), "cmdPack");
+    fleccf = named(new QListWidget(this), "fleccf");
+    List1 = named(new QListWidget(this), "List1");
+    CommonDialog1 = named(new QFileDialog(this), "CommonDialog1");
+    CommonDialog1->setFileMode(QFileDialog::ExistingFile);
+    CommonDialog1->setNameFilters({QStringLiteral("CCF Files (*.ccf *.ccf.zlib)"), QStringLiteral("All Files (*)")});
+    CommonDialog1->setDirectory(QDir::currentPath());
+
+    for (auto* browse : {cmdFileBrowse, cmdFolderBrowse})
+        browse->setFixedWidth(browse->fontMetrics().horizontalAdvance(QStringLiteral("....")) + 24);
+    fleccf->setToolTip(QStringLiteral("Files of the folder to pack"));
+    List1->setToolTip(QStringLiteral("Member order of the last pack"));
+    Label1->setBuddy(txtFileName);
+    Label2->setBuddy(txtFolder);
+
+    auto* paths = new QGridLayout;
+    paths->addWidget(Label1, 0, 0);
+    paths->addWidget(txtFileName, 0, 1);
+    paths->addWidget(cmdFileBrowse, 0, 2);
+    paths->addWidget(Label2, 1, 0);
+    paths->addWidget(txtFolder, 1, 1);
+    paths->addWidget(cmdFolderBrowse, 1, 2);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdExtract);
+    buttons->addWidget(cmdPack);
+
+    auto* lists = new QGridLayout;
+    lists->addWidget(new QLabel(QStringLiteral("Files in the folder:"), this), 0, 0);
+    lists->addWidget(new QLabel(QStringLiteral("Member order:"), this), 0, 1);
+    lists->addWidget(fleccf, 1, 0);
+    lists->addWidget(List1, 1, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(paths);
+    layout->addLayout(buttons);
+    layout->addLayout(lists);
+    resize(520, 300);
+
+    connect(cmdFileBrowse, &QPushButton::clicked, this, &Form1::cmdFileBrowse_Click);
+    connect(cmdFolderBrowse, &QPushButton::clicked, this, &Form1::cmdFolderBrowse_Click);
+    connect(cmdExtract, &QPushButton::clicked, this, &Form1::cmdExtract_Click);
+    connect(cmdPack, &QPushButton::clicked, this, &Form1::cmdPack_Click);
+    connect(txtFolder, &QLineEdit::editingFinished, this, &Form1::folderEdited);
+}
+
+void Form1::controlsToModel()
+{
+    m_model.setFileText(txtFileName->text().toStdU16String());
+    m_model.setFolderText(txtFolder->text().toStdU16String());
+}
+
+void Form1::modelToControls()
+{
+    txtFileName->setText(QString::fromStdU16String(m_model.fileText()));
+    txtFolder->setText(QString::fromStdU16String(m_model.folderText()));
+    fillList(fleccf, m_model.folderFiles());
+    fillList(List1, m_model.memberOrderList());
+}
+
+void Form1::folderEdited()
+{
+    controlsToModel();
+    m_model.refreshFolderFiles();
+    fillList(fleccf, m_model.folderFiles());
+}
+
+std::optional<std::filesystem::path> Form1::chooseArchive()
+{
+    if (CommonDialog1->exec() != QDialog::Accepted || CommonDialog1->selectedFiles().isEmpty())
+        return std::nullopt;
+    return platform::textToPath(CommonDialog1->selectedFiles().constFirst().toStdU16String());
+}
+
+std::u16string Form1::chooseFolder()
+{
+    return textures::BrowseFolder(this, QDir::currentPath().toStdU16String() + u"/", u"Select a Folder to Pack");
+}
+
+void Form1::cmdFileBrowse_Click()
+{
+    const auto chosen = chooseArchive();
+    if (!chosen)
+        return;
+    controlsToModel();
+    m_model.archiveChosen(*chosen);
+    modelToControls();
+}
+
+void Form1::cmdFolderBrowse_Click()
+{
+    const auto chosen = chooseFolder();
+    controlsToModel();
+    m_model.folderChosen(chosen);
+    modelToControls();
+}
+
+void Form1::cmdExtract_Click()
+{
+    controlsToModel();
+    m_model.extract();
+    modelToControls();
+}
+
+void Form1::cmdPack_Click()
+{
+    controlsToModel();
+    m_model.pack();
+    modelToControls();
+}
+
+} // namespace archive_tool
