@@ -83,9 +83,40 @@ bool nameMatches(platform::ByteView afterMagic, platform::ByteView name, bool ex
     return !exact || (field[name.size()] == 0 && field[name.size() + 1] == 0);
 }
 
+std::size_t locatePaneByMagic(platform::ByteView buffer, platform::ByteView name, bool exact);
+
 // Offset of the last txt1 section whose name matches, or NOT_FOUND. The buffer is cut at every "txt1";
 // each piece after a magic is tested, and the matching section is the one at that magic.
+//
+// The same answer is found faster by searching for the name itself, which is longer and rarer than the
+// magic: a hit counts when a "txt1" stands at the name field's distance in front of it and no other
+// "txt1" cuts the piece between that magic and the end of the name test.
 std::size_t locatePane(platform::ByteView buffer, platform::ByteView name, bool exact)
+{
+    if (name.empty())
+        return locatePaneByMagic(buffer, name, exact);
+    constexpr std::size_t NAME_IN_PIECE = fmt::PANE_NAME - TXT1.size();
+    const std::size_t tested = NAME_IN_PIECE + name.size() + (exact ? 2 : 0);
+    std::size_t found = NOT_FOUND;
+    for (std::size_t hit = platform::findBytes(buffer, name, fmt::PANE_NAME); hit != NOT_FOUND;
+         hit = platform::findBytes(buffer, name, hit + 1)) {
+        const std::size_t section = hit - fmt::PANE_NAME;
+        const auto magic = buffer.subspan(section, TXT1.size());
+        if (!std::equal(magic.begin(), magic.end(), TXT1.begin()))
+            continue;
+        const std::size_t pieceStart = section + TXT1.size();
+        if (buffer.size() - pieceStart < tested)
+            continue;
+        // A magic that starts inside the tested bytes (also one running past them) ends the piece early.
+        const auto cut = buffer.subspan(pieceStart, std::min(tested + TXT1.size() - 1, buffer.size() - pieceStart));
+        if (platform::findBytes(cut, TXT1) == NOT_FOUND && nameMatches(cut, name, exact))
+            found = section;
+    }
+    return found;
+}
+
+// The plain form of the search above, for the empty name (which every piece begins with).
+std::size_t locatePaneByMagic(platform::ByteView buffer, platform::ByteView name, bool exact)
 {
     std::size_t found = NOT_FOUND;
     std::size_t at = platform::findBytes(buffer, TXT1);

@@ -57,6 +57,16 @@ void BM_RewriteEveryTitle(benchmark::State& state)
 }
 BENCHMARK(BM_RewriteEveryTitle)->Unit(benchmark::kMicrosecond);
 
+// Locating and decoding alone, for comparison with the rewrite.
+void BM_ReadEveryTitle(benchmark::State& state)
+{
+    const auto names = titlePaneNames();
+    for (auto _ : state)
+        for (const auto& name : names)
+            benchmark::DoNotOptimize(banner_editor::Get_Txt1_Text(largeLayout(), name));
+}
+BENCHMARK(BM_ReadEveryTitle)->Unit(benchmark::kMicrosecond);
+
 void BM_ReadAndWriteFile(benchmark::State& state)
 {
     test_support::TempFolder folder;
