@@ -173,7 +173,9 @@ std::uint16_t encodeRgb565(std::uint8_t r, std::uint8_t g, std::uint8_t b)
 
 std::uint16_t encodeRgb5A3(std::uint8_t r, std::uint8_t g, std::uint8_t b, std::uint8_t a)
 {
-    if (a == 255)
+    // Alpha that rounds to the top 3-bit value shows fully opaque either way; the opaque form then keeps
+    // five bits of each colour instead of four.
+    if (toBits(a, 7) == 7)
         return static_cast<std::uint16_t>(0x8000 | (toBits(r, 31) << 10) | (toBits(g, 31) << 5) | toBits(b, 31));
     return static_cast<std::uint16_t>((toBits(a, 7) << 12) | (toBits(r, 15) << 8) | (toBits(g, 15) << 4) |
                                       toBits(b, 15));

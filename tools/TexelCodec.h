@@ -21,7 +21,8 @@ namespace tools {
 
 using Rgba = std::array<std::uint8_t, 4>;
 
-// Single values. RGB5A3 takes the opaque 1-5-5-5 form for alpha 255 and the 0-3-4-4-4 form otherwise.
+// Single values. RGB5A3 takes the opaque 1-5-5-5 form for alpha that shows as opaque (237 and up: it rounds
+// to the top 3-bit value, which decodes as 255) and the 0-3-4-4-4 form otherwise.
 std::uint16_t encodeRgb565(std::uint8_t r, std::uint8_t g, std::uint8_t b);
 std::uint16_t encodeRgb5A3(std::uint8_t r, std::uint8_t g, std::uint8_t b, std::uint8_t a);
 std::uint16_t encodeIa8(std::uint8_t intensity, std::uint8_t alpha);
