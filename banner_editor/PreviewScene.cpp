@@ -116,7 +116,7 @@ PreviewScene MakePreview(const ColorScheme& colors, const PreviewFields& fields,
     s.pictureFrame = {PICTURE_FRAME, color2(colors, "VCPic"), color1(colors, "VCPic"), 3 * U};
 
     // Text colours, with the design-time captions until the fields say otherwise.
-    s.system = bannerText(SYSTEM_MEASURE, DEFAULT_SYSTEM_CAPTION, color2(colors, "T_PF"), 15, true);
+    s.system = bannerText(SYSTEM_MEASURE, DEFAULT_SYSTEM_CAPTION, color2(colors, "T_PF"), SYSTEM_TEXT_PIXEL_SIZE, true);
     s.title = bannerText(TITLE, DEFAULT_TITLE_CAPTION, color2(colors, "T_VCTitle"), 20, true);
     s.year = bannerText(YEAR, DEFAULT_YEAR_CAPTION, color2(colors, "T_Year"), 13);
     s.players = bannerText(PLAYERS_REFERENCE, DEFAULT_PLAYERS_CAPTION, color2(colors, "T_Play"), 13);

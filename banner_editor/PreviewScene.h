@@ -31,6 +31,8 @@ inline constexpr int PLATFORM_LINE_LEAD = 525;
 // lettering is turned a quarter turn clockwise).
 inline constexpr std::string_view BANNER_TEXT_FONT = "Wii NTLG Gothic Regular";
 inline constexpr std::string_view LOGO_LETTERING_FONT = "@Arial Unicode MS";
+// The system name is drawn bold at this pixel size; the measuring label uses the same font.
+inline constexpr int SYSTEM_TEXT_PIXEL_SIZE = 15;
 
 // The captions the preview shows while the main window's fields are empty.
 inline constexpr std::u16string_view DEFAULT_TITLE_CAPTION = u"Game Title";
