@@ -4,7 +4,9 @@
 // The window binds its controls to this model; the unattended run drives the same model without any
 // window. Nothing here depends on Qt.
 
+#include "banner_editor/GameInfoLabels.h"
 #include "banner_editor/LayoutBuffer.h"
+#include "banner_editor/SaveOptions.h"
 #include "platform/Bytes.h"
 #include "platform/Result.h"
 
@@ -33,36 +35,6 @@ inline constexpr std::u16string_view CURRENT_SCHEME_ITEM = u"Current Brlyt";
 
 // The configuration file that remembers the last layout path, relative to the program folder.
 inline constexpr std::u16string_view CONFIG_PATH_TEXT = u"\\cfgs\\vcinfopath.cfg";
-
-// The localised labels around a bare year, rating or players value for a language code (any other
-// code gets the English label). The value itself is not changed.
-std::u16string Make_Year(std::u16string_view yearVal, std::string_view tReg);
-std::u16string Make_ESRB(std::u16string_view esrbVal, std::string_view tReg);
-std::u16string Make_Players(std::u16string_view playVal, std::string_view tReg);
-
-// The bare value that a label read from a pane gives back to its field (the label tables inverted).
-std::u16string yearFromLabel(std::u16string_view label);
-std::u16string playersFromLabel(std::u16string_view label);
-std::u16string ratingFromLabel(std::u16string_view label);
-
-// The language of a single-language layout, from the label of its "T_Year" pane.
-std::string languageOfYearLabel(std::u16string_view yearLabel);
-
-// Removes any bytes after the layout's end marker (the group end, else the root group's name).
-void CutPadding(platform::Bytes& buffer);
-
-// Appends zero bytes as the padding text asks: "" / "0" / "+0" nothing, "+n" n bytes, "t" up to t bytes
-// in all. A text that is not such a number, or asks for an absurd size, is a BadArgument error and the
-// buffer is unchanged.
-[[nodiscard]] platform::Result<void> AddPadding(platform::Bytes& buffer, std::u16string_view paddingText);
-
-// Moves the year, players, rating and "L" names of the first language that has a title to region,
-// unless the layout already has a title for region. The length never changes.
-void Region_Force(platform::Bytes& buffer, std::string_view region);
-
-// The texture folder beside a layout: two components up from the layout file, then "timg".
-// A layout path with fewer than two folders above the file has none (BadArgument error).
-[[nodiscard]] platform::Result<std::filesystem::path> textureFolderOf(const std::filesystem::path& layoutPath);
 
 class BannerModel
 {

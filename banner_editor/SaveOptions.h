@@ -1,0 +1,60 @@
+#pragma once
+
+// What the editor changes besides the texts when it saves a layout: the trailing padding after the
+// layout's end, region forcing, and the logo texture in the texture folder beside the layout.
+
+#include "platform/Bytes.h"
+#include "platform/Result.h"
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace banner_editor {
+
+// The end of a layout: its group-end section, else (fallback) the name of its root group after
+// eleven zero bytes.
+inline constexpr std::string_view GROUP_END_MARKER{"gre1\0\0\0\x08", 8};
+inline constexpr std::string_view ROOT_GROUP_MARKER{"\0\0\0\0\0\0\0\0\0\0\0RootGroup", 20};
+
+// Padding beyond this many bytes in all is refused: layouts are tens of kilobytes.
+inline constexpr std::size_t MAX_PADDED_SIZE = 64u * 1024 * 1024;
+
+// Removes any bytes after the layout's end marker; a buffer without either marker stays as it is.
+void CutPadding(platform::Bytes& buffer);
+
+// A padding text: append `count` zero bytes (relative, "+n"), or up to `count` bytes in all.
+struct PaddingRequest
+{
+    bool relative = false;
+    std::size_t count = 0;
+};
+
+// Parses a padding text (spaces around it ignored): "", "0" and "+0" ask for nothing, "+n" for n bytes,
+// "t" for a total of t bytes. Anything else, or a size beyond MAX_PADDED_SIZE, is a BadArgument error.
+[[nodiscard]] platform::Result<PaddingRequest> parsePadding(std::u16string_view paddingText);
+
+// Appends zero bytes as the padding text asks; on an error the buffer is unchanged.
+[[nodiscard]] platform::Result<void> AddPadding(platform::Bytes& buffer, std::u16string_view paddingText);
+
+// Forces the banner to region: unless the layout already has a title for region (or region is "NONE"
+// or empty), the first language code that has a title is the source, and every "T_YEAR_", "T_PLAY_",
+// "T_ESRB_" and "L" followed by the source code becomes the same name followed by region (exact
+// bytes, exact case). The title panes keep their names and the length never changes.
+void Region_Force(platform::Bytes& buffer, std::string_view region);
+
+// The texture folder beside a layout: the folder above the layout's own folder, then "timg" (found
+// without regard to case). A layout path with fewer than two folders above the file has none: a
+// NotFound error that says so.
+[[nodiscard]] platform::Result<std::filesystem::path> textureFolderOf(const std::filesystem::path& layoutPath);
+
+// The logo texture in a texture folder: the first "*.tpl" file, in name order, whose name begins with
+// "my_Back" (exact case); an empty path when there is none (or no such folder).
+std::filesystem::path logoTextureIn(const std::filesystem::path& textureFolder);
+
+// Where a logo text points: a bare name is a file in the logos folder, a text beginning with "\" lies
+// in the program folder, anything else is absolute.
+std::filesystem::path logoPathOf(std::u16string_view lgPath, const std::filesystem::path& programFolder);
+
+} // namespace banner_editor

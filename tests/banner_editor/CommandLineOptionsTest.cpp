@@ -1,0 +1,107 @@
+#include "banner_editor/BannerModel.h"
+
+#include "BannerModelFixture.h"
+#include "banner_editor/ColorScheme.h"
+#include "platform/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+using namespace banner_editor;
+using banner_test::paneText;
+using test_support::LayoutBuilder;
+
+namespace {
+
+class CommandLineOptions : public banner_test::BannerModelFixture
+{
+protected:
+    CommandLineOptions()
+    {
+        model.commandLineMode = true;
+        folder.write("games/title/banner.brlyt", LayoutBuilder::vcBanner().build());
+    }
+
+    platform::Result<void> run(std::vector<std::string> args)
+    {
+        return model.ParseClo(platform::commandPieces(args));
+    }
+};
+
+} // namespace
+
+TEST_F(CommandLineOptions, PathIsAbsoluteOrInTheProgramFolder)
+{
+    ASSERT_TRUE(run({"games/title/banner.brlyt"}).ok());
+    EXPECT_EQ(model.pathText(), platform::pathToText(layoutPath()));
+    EXPECT_TRUE(model.hasLayout());
+
+    BannerModel other(folder.path());
+    ASSERT_TRUE(other.ParseClo(platform::commandPieces({layoutPath().string()})).ok());
+    EXPECT_TRUE(other.hasLayout());
+
+    auto missing = run({"games/none.brlyt", "-TITLE", "x"});
+    ASSERT_FALSE(missing.ok());
+    EXPECT_EQ(missing.error().kind, platform::ErrorKind::NotFound);
+    EXPECT_FALSE(model.hasLayout());
+}
+
+TEST_F(CommandLineOptions, OptionsApplyInOrderAndALaterOneWins)
+{
+    ASSERT_TRUE(run({"games/title/banner.brlyt", "-TITLE", "First", "-T_ger", "\"Eins\"", "-YEAR", "1999",
+                     "-Y_GER", "2000", "-PLAY", "3", "-SYSTEM", "Famicom", "-ESRB", "E", "-E_fra", "T",
+                     "-TITLE", "Second", "Game"})
+                    .ok());
+    const auto& b = model.buffer();
+    for (const auto& language : test_support::layoutLanguages())
+        EXPECT_EQ(paneText(b, "T_VCTitle_" + language), u"Second Game") << language;
+    EXPECT_EQ(paneText(b, "T_Year_ENG"), u"Released: 1999");
+    EXPECT_EQ(paneText(b, "T_Year_GER"), u"Erschienen: 2000");
+    EXPECT_EQ(paneText(b, "T_ESRB_FRA"), u"Classement ESRB: T");
+    EXPECT_EQ(paneText(b, "T_ESRB_GER"), u"ESRB Rating: E");
+    EXPECT_EQ(paneText(b, "T_Play_NED"), u"1-3 speler(s)");
+    EXPECT_EQ(paneText(b, "T_PF"), u"Famicom");
+
+    // A later per-language title wins over the earlier Set All; quotes go except in a year.
+    ASSERT_TRUE(run({"", "-T_GER", "\"Zwei\"", "-YEAR", "\"85\""}).ok());
+    EXPECT_EQ(paneText(model.buffer(), "T_VCTitle_GER"), u"Zwei");
+    EXPECT_EQ(paneText(model.buffer(), "T_VCTitle_ENG"), u"Second Game");
+    EXPECT_EQ(paneText(model.buffer(), "T_Year_ITA"), u"Pubblicato: \"85\"");
+}
+
+TEST_F(CommandLineOptions, FieldOnlyOptionsAndAnyPane)
+{
+    ASSERT_TRUE(run({"games/title/banner.brlyt", "-4", "-FORCE", "ger", "-PAD", "+16", "-H_T_Play_JPN", "free",
+                     "text", "-bogus", "ignored"})
+                    .ok());
+    EXPECT_EQ(model.txtPlayers, u"4");
+    EXPECT_EQ(paneText(model.buffer(), "T_Play_ENG"), u"1-2 Players"); // "-4" writes nothing
+    EXPECT_EQ(model.forceItem, 1);
+    EXPECT_EQ(model.txtPad, u"+16");
+    EXPECT_EQ(paneText(model.buffer(), "T_Play_JPN"), u"free text");
+
+    auto bad = run({"", "-FORCE", "mars"});
+    ASSERT_FALSE(bad.ok());
+    EXPECT_EQ(bad.error().kind, platform::ErrorKind::BadArgument);
+    EXPECT_EQ(model.forceItem, 1);
+}
+
+TEST_F(CommandLineOptions, SchemeIsAppliedOrRefusedWithTheBufferUnchanged)
+{
+    ASSERT_TRUE(run({"games/title/banner.brlyt"}).ok());
+    ColorScheme scheme{};
+    for (std::size_t i = 0; i < scheme.size(); ++i)
+        scheme[i] = {static_cast<std::uint8_t>(i), 1, 2, 3, 4, static_cast<std::uint8_t>(200 + i)};
+    ASSERT_TRUE(saveScheme(folder.path(), "Ocean", scheme).ok());
+    ASSERT_TRUE(run({"", "-COLOR", "Ocean"}).ok());
+    EXPECT_EQ(readMaterialColors(model.buffer(), "Back0"), scheme[3]);
+    EXPECT_EQ(readMaterialColors(model.buffer(), "T_Year_SPA"), scheme[12]);
+
+    const auto before = model.buffer();
+    folder.write("schemes/Broken.vccs", std::string(" 1  2  x \r\n"));
+    for (const auto* name : {"Missing", "Broken"}) {
+        auto refused = run({"", "-COLOR", name});
+        ASSERT_FALSE(refused.ok()) << name;
+        EXPECT_NE(refused.error().message.find(name), std::string::npos);
+        EXPECT_EQ(model.buffer(), before);
+    }
+}
