@@ -1,0 +1,249 @@
+#include "textures/ImageAdapter.h"
+
+#include "platform/ByteReader.h"
+#include "platform/Files.h"
+#include "support/TempFolder.h"
+#include "tools/TgaFile.h"
+
+#include <FreeImage.h>
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+
+#include <random>
+
+using platform::Bytes;
+using platform::ErrorKind;
+using test_support::readAll;
+using test_support::TempFolder;
+using namespace textures;
+
+namespace {
+
+// A picture whose every pixel differs, with varying alpha when asked.
+QImage pattern(int w, int h, bool alpha)
+{
+    QImage image(w, h, alpha ? QImage::Format_ARGB32 : QImage::Format_RGB888);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            image.setPixel(x, y, qRgba(x * 5 % 256, y * 7 % 256, (x + y) % 256, alpha ? (x * 16 + y) % 256 : 255));
+    return image;
+}
+
+void expectSamePixels(const QImage& a, const QImage& b)
+{
+    ASSERT_EQ(a.size(), b.size());
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            ASSERT_EQ(a.pixel(x, y), b.pixel(x, y)) << x << "," << y;
+}
+
+// An uncompressed or RLE TGA of a 2x2 picture: top-left red, top-right green, bottom-left blue,
+// bottom-right half-transparent white, stored with the chosen origin.
+Bytes twoByTwoTga(bool topFirst, bool rle)
+{
+    const std::uint8_t red[4] = {0, 0, 255, 255}, green[4] = {0, 255, 0, 255}, blue[4] = {255, 0, 0, 255},
+                       white[4] = {255, 255, 255, 128};
+    const std::uint8_t* top[2] = {red, green};
+    const std::uint8_t* bottom[2] = {blue, white};
+    platform::ByteWriter out;
+    out.u8(0).u8(0).u8(rle ? 10 : 2).zeros(5).le16(0).le16(0).le16(2).le16(2).u8(32).u8(topFirst ? 0x28 : 0x08);
+    for (const auto* row : topFirst ? std::array{top, bottom} : std::array{bottom, top}) {
+        if (rle)
+            out.u8(0x01); // raw packet of two pixels
+        for (int x = 0; x < 2; ++x)
+            out.bytes(platform::ByteView(row[x], 4));
+    }
+    return out.take();
+}
+
+} // namespace
+
+TEST(SaveImage, WritesThirtyTwoBitTgaFromAnyDepth)
+{
+    TempFolder dir;
+    for (bool alpha : {false, true}) {
+        const QImage picture = pattern(37, 21, alpha);
+        auto saved = SaveImage(picture, dir / "pic.tga");
+        ASSERT_TRUE(saved.ok()) << saved.error().message;
+        EXPECT_EQ(saved.value(), dir / "pic.tga");
+        const Bytes file = readAll(dir / "pic.tga");
+        ASSERT_GE(file.size(), 18u);
+        EXPECT_EQ(file[2], 2) << "uncompressed true colour";
+        EXPECT_EQ(file[16], 32) << "bits per pixel";
+        // Read back by the converter's own TGA reader, independent of FreeImage.
+        auto tga = tools::readTga(file);
+        ASSERT_TRUE(tga.ok()) << tga.error().message;
+        ASSERT_EQ(tga->image.width, 37u);
+        ASSERT_EQ(tga->image.height, 21u);
+        for (int y = 0; y < 21; ++y)
+            for (int x = 0; x < 37; ++x) {
+                const QRgb want = picture.pixel(x, y);
+                const auto got = tga->image.at(static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y));
+                ASSERT_EQ(got[0], qRed(want));
+                ASSERT_EQ(got[1], qGreen(want));
+                ASSERT_EQ(got[2], qBlue(want));
+                ASSERT_EQ(got[3], alpha ? qAlpha(want) : 255);
+            }
+    }
+}
+
+TEST(SaveImage, AppendsTgaUnlessNameHasATgaExtension)
+{
+    TempFolder dir;
+    const struct
+    {
+        const char* given;
+        const char* written;
+    } cases[] = {
+        {"plain", "plain.tga"},         {"a.tga", "a.tga"},       {"b.targa", "b.targa"},
+        {"c.TGA", "c.TGA.tga"},         {"d.bmp", "d.bmp.tga"},   {"e.tga.png", "e.tga.png.tga"},
+    };
+    const QImage picture = pattern(4, 4, false);
+    for (const auto& c : cases) {
+        auto saved = SaveImage(picture, dir / c.given);
+        ASSERT_TRUE(saved.ok()) << c.given;
+        EXPECT_EQ(saved.value(), dir / c.written);
+        EXPECT_TRUE(std::filesystem::exists(dir / c.written)) << c.written;
+    }
+}
+
+TEST(SaveImage, FailuresAreErrorValues)
+{
+    TempFolder dir;
+    auto none = SaveImage(QImage(), dir / "x.tga");
+    ASSERT_FALSE(none.ok());
+    EXPECT_EQ(none.error().title, "MFreeImage error 91");
+    EXPECT_FALSE(std::filesystem::exists(dir / "x.tga"));
+
+    auto noFolder = SaveImage(pattern(2, 2, false), dir / "missing" / "x.tga");
+    ASSERT_FALSE(noFolder.ok());
+    EXPECT_EQ(noFolder.error().kind, ErrorKind::WriteFailed);
+
+    // An old file survives a failed write.
+    const auto old = dir.write("keep.tga", std::string("old"));
+    platform::setWriteFailureAfterForTesting(10);
+    EXPECT_FALSE(SaveImage(pattern(8, 8, true), old).ok());
+    platform::setWriteFailureAfterForTesting(std::nullopt);
+    EXPECT_EQ(readAll(old), (Bytes{'o', 'l', 'd'}));
+}
+
+TEST(SaveImage, ErrorTextsOfTheAdapter)
+{
+    const std::string lead = "Invalid procedure call or argument\r\n\r\n";
+    EXPECT_EQ(unknownFormatText(), lead + "Unknown image format. Neither an explicit image format was specified nor "
+                                          "any known image format was parsed from the filename given.");
+    EXPECT_EQ(formatNotWritableText("TARGA"),
+              lead + "FreeImage Library plugin 'TARGA' is unable to write images of the image format requested.");
+    EXPECT_EQ(depthNotWritableText("TARGA", 32),
+              lead + "FreeImage Library plugin 'TARGA' is unable to write images with a color depth of 32 bpp.");
+}
+
+TEST(LoadImage, TgaBothOriginsAndRleThroughFreeImage)
+{
+    TempFolder dir;
+    for (bool topFirst : {false, true})
+        for (bool rle : {false, true}) {
+            // Upper-case extension: still a TGA by the lower-cased last four characters.
+            const auto path = dir.write("pic.TGA", twoByTwoTga(topFirst, rle));
+            auto picture = LoadImage(path);
+            ASSERT_TRUE(picture.ok()) << picture.error().message;
+            ASSERT_EQ(picture->size(), QSize(2, 2));
+            EXPECT_EQ(picture->pixel(0, 0), qRgba(255, 0, 0, 255)) << topFirst << rle;
+            EXPECT_EQ(picture->pixel(1, 0), qRgba(0, 255, 0, 255));
+            EXPECT_EQ(picture->pixel(0, 1), qRgba(0, 0, 255, 255));
+            EXPECT_EQ(picture->pixel(1, 1), qRgba(255, 255, 255, 128));
+        }
+}
+
+TEST(LoadImage, SavedPicturesLoadBackUnchanged)
+{
+    TempFolder dir;
+    const QImage picture = pattern(48, 48, true);
+    ASSERT_TRUE(SaveImage(picture, dir / "frame.tga").ok());
+    auto tga = LoadImage(dir / "frame.tga");
+    ASSERT_TRUE(tga.ok());
+    expectSamePixels(tga.value(), picture);
+
+    ASSERT_TRUE(picture.save(QString::fromStdString((dir / "frame.png").string()), "PNG"));
+    auto png = LoadImage(dir / "frame.png");
+    ASSERT_TRUE(png.ok()) << png.error().message;
+    expectSamePixels(png.value(), picture);
+}
+
+TEST(LoadImage, OtherExtensionsGoThroughQt)
+{
+    TempFolder dir;
+    const QImage picture = pattern(9, 5, false);
+    ASSERT_TRUE(picture.save(QString::fromStdString((dir / "a.bmp").string()), "BMP"));
+    auto bmp = LoadImage(dir / "a.bmp");
+    ASSERT_TRUE(bmp.ok()) << bmp.error().message;
+    expectSamePixels(bmp->convertToFormat(QImage::Format_RGB32), picture.convertToFormat(QImage::Format_RGB32));
+
+    // A TGA named .bmp is not read by FreeImage, and a BMP named .tga is not read by Qt.
+    dir.write("tga.bmp", twoByTwoTga(true, false));
+    EXPECT_FALSE(LoadImage(dir / "tga.bmp").ok());
+    std::filesystem::copy_file(dir / "a.bmp", dir / "bmp.tga");
+    EXPECT_FALSE(LoadImage(dir / "bmp.tga").ok());
+
+    auto missing = LoadImage(dir / "none.png");
+    ASSERT_FALSE(missing.ok());
+    EXPECT_EQ(missing.error().kind, ErrorKind::NotFound);
+}
+
+TEST(LoadImage, DamagedTgaIsAnErrorNeverACrash)
+{
+    TempFolder dir;
+    const QImage picture = pattern(16, 8, true);
+    ASSERT_TRUE(SaveImage(picture, dir / "good.tga").ok());
+    const Bytes good = readAll(dir / "good.tga");
+    // Every copy cut short of its pixels fails cleanly.
+    const std::size_t pixelsEnd = 18 + 16 * 8 * 4;
+    for (std::size_t n = 0; n < pixelsEnd; ++n) {
+        dir.write("cut.tga", Bytes(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(n)));
+        auto loaded = LoadImage(dir / "cut.tga");
+        ASSERT_FALSE(loaded.ok()) << n;
+        EXPECT_EQ(loaded.error().kind, ErrorKind::BadFormat);
+    }
+    // Huge declared sizes in a tiny file are refused before anything is allocated.
+    Bytes huge = twoByTwoTga(false, true);
+    huge[12] = huge[13] = huge[14] = huge[15] = 0xFF;
+    dir.write("huge.tga", huge);
+    EXPECT_FALSE(LoadImage(dir / "huge.tga").ok());
+    // Random damage: any result, but no crash.
+    std::mt19937 random(5);
+    for (int round = 0; round < 200; ++round) {
+        Bytes damaged = round % 2 ? good : twoByTwoTga(round % 4 == 1, true);
+        for (int k = 0; k < 6; ++k)
+            damaged[random() % damaged.size()] = static_cast<std::uint8_t>(random());
+        damaged.resize(random() % (damaged.size() + 1));
+        dir.write("damaged.tga", damaged);
+        (void)LoadImage(dir / "damaged.tga");
+    }
+}
+
+TEST(PictureConversions, BitmapDepthFollowsAlphaAndPalettesExpand)
+{
+    using Bitmap = std::unique_ptr<FIBITMAP, decltype(&FreeImage_Unload)>;
+    Bitmap opaque(bitmapFromPicture(pattern(5, 3, false)), FreeImage_Unload);
+    ASSERT_TRUE(opaque);
+    EXPECT_EQ(FreeImage_GetBPP(opaque.get()), 24u);
+    Bitmap translucent(bitmapFromPicture(pattern(5, 3, true)), FreeImage_Unload);
+    ASSERT_TRUE(translucent);
+    EXPECT_EQ(FreeImage_GetBPP(translucent.get()), 32u);
+    EXPECT_EQ(bitmapFromPicture(QImage()), nullptr);
+    expectSamePixels(pictureFromBitmap(translucent.get()), pattern(5, 3, true));
+
+    // An 8-bit palette bitmap: bottom row is scan line 0 in FreeImage.
+    Bitmap indexed(FreeImage_Allocate(2, 2, 8), FreeImage_Unload);
+    RGBQUAD* palette = FreeImage_GetPalette(indexed.get());
+    palette[1].rgbRed = 200;
+    palette[1].rgbGreen = 10;
+    palette[1].rgbBlue = 20;
+    FreeImage_GetScanLine(indexed.get(), 1)[0] = 1; // top-left
+    const QImage shown = pictureFromBitmap(indexed.get());
+    ASSERT_EQ(shown.size(), QSize(2, 2));
+    EXPECT_EQ(shown.pixel(0, 0), qRgba(200, 10, 20, 255));
+    EXPECT_EQ(shown.pixel(1, 1), qRgba(0, 0, 0, 255));
+    EXPECT_TRUE(pictureFromBitmap(nullptr).isNull());
+}

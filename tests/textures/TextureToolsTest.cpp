@@ -1,0 +1,84 @@
+#include "textures/TextureTools.h"
+
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+using test_support::TempFolder;
+using namespace textures;
+namespace fs = std::filesystem;
+
+namespace {
+
+// A stand-in tool that records its arguments, one per line, and the folder it ran in.
+fs::path writeRecordingTool(const TempFolder& dir, const std::string& name)
+{
+    const auto p = dir.write(name, std::string("#!/bin/sh\nprintf '%s\\n' \"$@\" > args.txt\npwd >> args.txt\n"));
+    fs::permissions(p, fs::perms::owner_all);
+    return p;
+}
+
+std::string readText(const fs::path& p)
+{
+    std::ifstream in(p);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+} // namespace
+
+TEST(TextureTools, CommandLinesQuoteTheTplPath)
+{
+    EXPECT_EQ(converterCommandLine("save_icon.tcs", "/out dir/banner.tpl"),
+              "tpl_converter.exe save_icon.tcs \"/out dir/banner.tpl\"");
+    EXPECT_EQ(viewerCommandLine("/p/temp/temp.tpl"), "tpl_viewer.exe \"/p/temp/temp.tpl\"");
+}
+
+TEST(TextureTools, RunsToolInWorkingFolderWithPathAsOneArgument)
+{
+    TempFolder work;
+    writeRecordingTool(work, "tpl_converter");
+    auto code = MakeTpl(work / "my out" / "banner.tpl", "save_icon.tcs", work.path());
+    ASSERT_TRUE(code.ok()) << code.error().message;
+    const std::string folder = fs::canonical(work.path()).string();
+    EXPECT_EQ(readText(work / "args.txt"),
+              "save_icon.tcs\n" + (work / "my out" / "banner.tpl").string() + "\n" + folder + "\n");
+
+    writeRecordingTool(work, "tpl_viewer");
+    ASSERT_TRUE(RunViewer(work / "temp.tpl", work.path()).ok());
+    EXPECT_EQ(readText(work / "args.txt"), (work / "temp.tpl").string() + "\n" + folder + "\n");
+}
+
+TEST(TextureTools, RefusesPathsACommandLineCannotQuote)
+{
+    TempFolder work;
+    writeRecordingTool(work, "tpl_converter");
+    auto code = MakeTpl(work / "a\"b.tpl", "x.tcs", work.path());
+    ASSERT_FALSE(code.ok());
+    EXPECT_EQ(code.error().kind, platform::ErrorKind::BadArgument);
+    EXPECT_FALSE(fs::exists(work / "args.txt"));
+}
+
+TEST(TextureTools, CopyToolKeepsItRunnable)
+{
+    TempFolder program;
+    writeRecordingTool(program, "tpl_viewer");
+    program.write("tpl_converter.exe", std::string("MZ"));
+    // The working folder is the caller's to make.
+    EXPECT_FALSE(copyToolInto(program.path(), VIEWER_PROGRAM, program / "temp").ok());
+    fs::create_directory(program / "temp");
+    ASSERT_TRUE(copyToolInto(program.path(), VIEWER_PROGRAM, program / "temp").ok());
+    EXPECT_TRUE((fs::status(program / "temp" / "tpl_viewer").permissions() & fs::perms::owner_exec) != fs::perms::none);
+    ASSERT_TRUE(RunViewer(program / "x.tpl", program / "temp").ok());
+    EXPECT_TRUE(fs::exists(program / "temp" / "args.txt"));
+
+    // A tool stored with its suffix keeps it.
+    ASSERT_TRUE(copyToolInto(program.path(), CONVERTER_PROGRAM, program / "temp").ok());
+    EXPECT_TRUE(fs::exists(program / "temp" / "tpl_converter.exe"));
+
+    TempFolder empty;
+    auto missing = copyToolInto(empty.path(), CONVERTER_PROGRAM, empty.path());
+    ASSERT_FALSE(missing.ok());
+    EXPECT_EQ(missing.error().kind, platform::ErrorKind::NotFound);
+}
