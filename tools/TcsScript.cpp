@@ -134,8 +134,8 @@ Result<void> Parser::statement(std::string_view line, std::size_t lineNumber)
         return error(lineNumber, "expected \"" + keyword + " <number> = ...\"");
     const auto n = number(trim(rest.substr(0, equals)));
     if (!n)
-        return error(lineNumber, "\"" + std::string(trim(rest.substr(0, equals))) + "\" is not a " + keyword +
-                                     " number (0 to 65535)");
+        return error(lineNumber, "\"" + std::string(trim(rest.substr(0, equals))) + "\" after \"" + keyword +
+                                     "\" is not a number from 0 to 65535");
     const std::string_view value = trim(rest.substr(equals + 1));
     if (keyword == "file")
         return fileLine(*n, value, lineNumber);
