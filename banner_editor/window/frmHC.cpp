@@ -1,0 +1,80 @@
+#include "banner_editor/window/frmHC.h"
+
+#include "banner_editor/LayoutBuffer.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace banner_editor {
+
+frmHC::frmHC(BannerModel& model, QWidget* parent) : QWidget(parent, Qt::Window), m_model(model)
+{
+    setObjectName(QStringLiteral("frmHC"));
+    setWindowTitle(QStringLiteral("\"Hardcore\" Manual Text Editor"));
+
+    Label1 = new QLabel(QStringLiteral("Entry Name:"), this);
+    cmbHC = new QComboBox(this);
+    cmbHC->setObjectName(QStringLiteral("cmbHC"));
+    cmbHC->setMinimumWidth(220);
+    Label2 = new QLabel(QStringLiteral("Value:"), this);
+    txtHC = new QLineEdit(this);
+    txtHC->setObjectName(QStringLiteral("txtHC"));
+    txtHC->setFont(QFont(QStringLiteral("Wii NTLG PGothic Regular")));
+    txtHC->setMinimumWidth(320);
+    cmdSet = new QPushButton(QStringLiteral("Set"), this);
+    cmdSet->setObjectName(QStringLiteral("cmdSet"));
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(Label1, 0, 0);
+    grid->addWidget(cmbHC, 0, 1, 1, 2);
+    grid->addWidget(Label2, 1, 0);
+    grid->addWidget(txtHC, 1, 1);
+    grid->addWidget(cmdSet, 1, 2);
+    grid->setColumnStretch(1, 1);
+
+    connect(cmbHC, &QComboBox::currentIndexChanged, this, &frmHC::cmbHC_Click);
+    connect(cmdSet, &QPushButton::clicked, this, &frmHC::cmdSet_Click);
+}
+
+void frmHC::Form_Load()
+{
+    cmbHC->blockSignals(true);
+    cmbHC->clear();
+    for (const auto& name : textPaneNames(m_model.buffer()))
+        cmbHC->addItem(QString::fromLatin1(name.data(), qsizetype(name.size())));
+    cmbHC->setCurrentIndex(cmbHC->count() > 0 ? 0 : -1);
+    cmbHC->blockSignals(false);
+    cmbHC_Click();
+    show();
+}
+
+void frmHC::cmbHC_Click()
+{
+    if (cmbHC->currentIndex() < 0) {
+        txtHC->clear();
+        return;
+    }
+    const std::string name = cmbHC->currentText().toLatin1().toStdString();
+    txtHC->setText(QString::fromStdU16String(Get_Txt1_Text(m_model.buffer(), name)));
+}
+
+void frmHC::cmdSet_Click()
+{
+    if (cmbHC->currentIndex() < 0)
+        return;
+    const std::string name = cmbHC->currentText().toLatin1().toStdString();
+    Set_Txt1_Text(m_model.buffer(), name, txtHC->text().toStdU16String());
+}
+
+void frmHC::closeEvent(QCloseEvent* event)
+{
+    m_model.rereadFields();
+    event->accept();
+    emit closed();
+}
+
+} // namespace banner_editor

@@ -1,0 +1,288 @@
+#include "banner_editor/window/frmColor.h"
+
+#include "support/LayoutBuilder.h"
+#include "support/RecordingSink.h"
+#include "support/TempFolder.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace banner_editor;
+using test_support::LayoutBuilder;
+using test_support::TempFolder;
+
+namespace {
+
+ColorScheme plainScheme(std::uint8_t base)
+{
+    ColorScheme s{};
+    for (std::size_t i = 0; i < s.size(); ++i)
+        s[i] = MaterialColors{base, std::uint8_t(i), 0, std::uint8_t(255 - base), 0, std::uint8_t(i)};
+    return s;
+}
+
+QColor entryColor(const ColorScheme& s, std::string_view entry, int index)
+{
+    const auto& c = s[schemeEntryIndex(entry)];
+    return index == 0 ? QColor(c.r1, c.g1, c.b1) : QColor(c.r2, c.g2, c.b2);
+}
+
+QColor previewPixel(const frmColor& w, const PreviewRect& r)
+{
+    return w.previewImage().pixelColor((r.x + r.width / 2) / PREVIEW_UNITS_PER_PIXEL,
+                                       (r.y + r.height / 2) / PREVIEW_UNITS_PER_PIXEL);
+}
+
+} // namespace
+
+class tst_frmColor : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void showsTheControlsOfTheColourWindow();
+    void editsOneColourThroughTheSwatch();
+    void nonNumbersLeaveTheSwatch();
+    void colourDialogFillsTheSwatch();
+    void loadsSchemesAndRefusesBrokenOnes();
+    void readsCurrentBrlytForTheMainWindowsLanguages();
+    void savingASchemeRebuildsBothLists();
+    void openingAndClosingHandsTheSelectionOver();
+};
+
+void tst_frmColor::showsTheControlsOfTheColourWindow()
+{
+    TempFolder program;
+    BannerModel model(program.path());
+    frmColor w(model);
+    QCOMPARE(w.windowTitle(), QStringLiteral("Quenlit"));
+    QCOMPARE(w.Label3->text(),
+             QStringLiteral("Select a Color by Clicking on it and edit it to the right.  Click the \"Set\" button to update."));
+    QCOMPARE(w.cmdColor->text(), QStringLiteral("Set"));
+    QCOMPARE(w.Label1->text(), QStringLiteral("Select Scheme:"));
+    QCOMPARE(w.Label2->text(), QStringLiteral("Load From brlyt:"));
+    QCOMPARE(w.txtBannerPath->text(), QStringLiteral("gen.brlyt"));
+    QCOMPARE(w.cmdGetScheme->text(), QStringLiteral("Get Color Scheme"));
+    QCOMPARE(w.cmdSaveScheme->text(), QStringLiteral("SaveScheme"));
+    QCOMPARE(w.entryFrames[0]->title(), QStringLiteral("PFLINE"));
+    QCOMPARE(w.entryFrames[18]->title(), QStringLiteral("BackMask2"));
+    QCOMPARE(w.previewImage().size(), QSize(PREVIEW_WIDTH / PREVIEW_UNITS_PER_PIXEL, PREVIEW_HEIGHT / PREVIEW_UNITS_PER_PIXEL));
+}
+
+void tst_frmColor::editsOneColourThroughTheSwatch()
+{
+    TempFolder program;
+    BannerModel model(program.path());
+    frmColor w(model);
+    w.setColors(plainScheme(10));
+    const std::size_t back0 = schemeEntryIndex("Back0");
+
+    QTest::mouseClick(w.colorBoxes[back0][1], Qt::LeftButton);
+    QCOMPARE(w.lblEdit->text(), QStringLiteral("Back0 1"));
+    QCOMPARE(w.txtR->text(), QStringLiteral("245"));
+    QCOMPARE(w.txtG->text(), QStringLiteral("0"));
+    QCOMPARE(w.txtB->text(), QString::number(back0));
+    QCOMPARE(w.swatchColor(), entryColor(plainScheme(10), "Back0", 1));
+
+    w.txtR->setText(QStringLiteral("1"));
+    w.txtG->setText(QStringLiteral("2"));
+    w.txtB->setText(QStringLiteral("3"));
+    QCOMPARE(w.swatchColor(), QColor(1, 2, 3));
+    QCOMPARE(w.boxColor(back0, 1), entryColor(plainScheme(10), "Back0", 1)); // nothing set yet
+    QTest::mouseClick(w.cmdColor, Qt::LeftButton);
+    QCOMPARE(w.boxColor(back0, 1), QColor(1, 2, 3));
+    QCOMPARE(w.boxColor(back0, 0), entryColor(plainScheme(10), "Back0", 0));
+
+    // "Set" on Back1's first colour redraws the band of the preview in it.
+    QTest::mouseClick(w.colorBoxes[schemeEntryIndex("Back1")][0], Qt::LeftButton);
+    w.txtR->setText(QStringLiteral("200"));
+    w.txtG->setText(QStringLiteral("40"));
+    w.txtB->setText(QStringLiteral("90"));
+    w.cmdColor_Click();
+    QCOMPARE(w.previewScene().band.fill, colorValue(200, 40, 90));
+    QCOMPARE(previewPixel(w, PreviewRect{200 * 15, 185 * 15, 15, 15}), QColor(200, 40, 90));
+}
+
+void tst_frmColor::nonNumbersLeaveTheSwatch()
+{
+    TempFolder program;
+    BannerModel model(program.path());
+    frmColor w(model);
+    w.txtR->setText(QStringLiteral("10"));
+    w.txtG->setText(QStringLiteral("20"));
+    w.txtB->setText(QStringLiteral("30"));
+    QCOMPARE(w.swatchColor(), QColor(10, 20, 30));
+    for (const char* typed : {"abc", "", "12x", "256", "-1", "1.5"}) {
+        w.txtR->setText(QString::fromLatin1(typed));
+        QCOMPARE(w.swatchColor(), QColor(10, 20, 30));
+    }
+    w.txtR->setText(QStringLiteral(" 40 "));
+    QCOMPARE(w.swatchColor(), QColor(40, 20, 30));
+    // "Set" without a chosen box changes nothing.
+    const ColorScheme before = w.colors();
+    w.cmdColor_Click();
+    QVERIFY(w.colors() == before);
+}
+
+void tst_frmColor::colourDialogFillsTheSwatch()
+{
+    TempFolder program;
+    BannerModel model(program.path());
+    frmColor w(model);
+    QColor offered;
+    w.chooseColor = [&](const QColor& initial) -> std::optional<QColor> {
+        offered = initial;
+        return QColor(9, 8, 7);
+    };
+    w.txtR->setText(QStringLiteral("1"));
+    w.txtG->setText(QStringLiteral("1"));
+    w.txtB->setText(QStringLiteral("1"));
+    QTest::mouseClick(w.picClr, Qt::LeftButton);
+    QCOMPARE(offered, QColor(1, 1, 1));
+    QCOMPARE(w.swatchColor(), QColor(9, 8, 7));
+    QCOMPARE(w.txtG->text(), QStringLiteral("8"));
+
+    w.chooseColor = [](const QColor&) -> std::optional<QColor> { return std::nullopt; }; // cancelled
+    w.picClr_Click();
+    QCOMPARE(w.swatchColor(), QColor(9, 8, 7));
+}
+
+void tst_frmColor::loadsSchemesAndRefusesBrokenOnes()
+{
+    TempFolder program;
+    QVERIFY(saveScheme(program.path(), "good", plainScheme(50)).ok());
+    program.write("schemes/broken.vccs", std::string(" 1  2  3 \r\n"));
+    BannerModel model(program.path());
+    frmColor w(model);
+    test_support::RecordingSink sink;
+    w.RefreshColorList(true);
+    QCOMPARE(w.cmbFileList->count(), 3);
+    QCOMPARE(w.cmbFileList->itemText(0), QStringLiteral("Current Brlyt"));
+    QCOMPARE(w.cmbFileList->itemText(1), QStringLiteral("broken"));
+
+    w.cmbFileList->setCurrentIndex(2);
+    w.cmbFileList_Click();
+    QVERIFY(w.colors() == plainScheme(50));
+    QCOMPARE(w.boxColor(schemeEntryIndex("VCPic"), 1), entryColor(plainScheme(50), "VCPic", 1));
+    QCOMPARE(w.previewScene().pictureFrame.fill, colorValue(205, 0, std::uint8_t(schemeEntryIndex("VCPic"))));
+    QVERIFY(sink.messages.empty());
+
+    w.cmbFileList->setCurrentIndex(1);
+    w.cmbFileList_Click();
+    QVERIFY(w.colors() == plainScheme(50));
+    QCOMPARE(sink.messages.size(), std::size_t(1));
+    QVERIFY(sink.messages[0].prompt.find("broken") != std::string::npos);
+}
+
+void tst_frmColor::readsCurrentBrlytForTheMainWindowsLanguages()
+{
+    TempFolder program;
+    LayoutBuilder single = LayoutBuilder::vcBannerSingle();
+    single.material("T_VCTitle", {1, 2, 3, 255}, {4, 5, 6, 255});
+    program.write("single.brlyt", single.build());
+    BannerModel model(program.path());
+    model.setRegion(TitleList, NONE_ITEM);
+    frmColor w(model);
+    test_support::RecordingSink sink;
+
+    w.txtBannerPath->setText(QStringLiteral("\\single.brlyt"));
+    w.cmdGetScheme_Click();
+    QVERIFY(sink.messages.empty());
+    QCOMPARE(w.boxColor(schemeEntryIndex("T_VCTitle"), 0), QColor(1, 2, 3));
+    QCOMPARE(w.boxColor(schemeEntryIndex("T_VCTitle"), 1), QColor(4, 5, 6));
+    QCOMPARE(w.previewScene().title.color, colorValue(4, 5, 6));
+
+    // A path that names no file: the message, and the colours stay.
+    const ColorScheme before = w.colors();
+    w.txtBannerPath->setText(QStringLiteral("\\missing.brlyt"));
+    w.cmdGetScheme_Click();
+    QCOMPARE(sink.messages.size(), std::size_t(1));
+    QCOMPARE(sink.messages[0].prompt, std::string("File Not Found!"));
+    QVERIFY(w.colors() == before);
+}
+
+void tst_frmColor::savingASchemeRebuildsBothLists()
+{
+    TempFolder program;
+    QVERIFY(saveScheme(program.path(), "alpha", plainScheme(1)).ok());
+    BannerModel model(program.path());
+    model.RefreshColorList_Here();
+    frmColor w(model);
+    QSignalSpy listChanged(&w, &frmColor::schemeListChanged);
+    test_support::RecordingSink sink;
+    w.setColors(plainScheme(77));
+
+    w.askText = [](const QString& prompt, const QString& title) {
+        return prompt == QStringLiteral("Type a Name for the New Scheme") && title == QStringLiteral("Save Scheme")
+                   ? QStringLiteral("beta")
+                   : QString();
+    };
+    w.cmdSaveScheme_Click();
+    QCOMPARE(sink.messages.size(), std::size_t(1));
+    QCOMPARE(sink.messages[0].prompt, std::string("Color Scheme saved as beta"));
+    auto saved = loadScheme(program.path(), "beta");
+    QVERIFY(saved.ok());
+    QVERIFY(*saved == plainScheme(77));
+
+    QCOMPARE(w.cmbFileList->count(), 3);
+    QCOMPARE(w.cmbFileList->itemText(2), QStringLiteral("beta"));
+    QCOMPARE(w.cmbFileList->currentIndex(), -1);
+    QCOMPARE(model.schemeItems.size(), std::size_t(3));
+    QVERIFY(model.schemeItems[2] == u"beta");
+    QCOMPARE(model.schemeSelection, -1);
+    QCOMPARE(listChanged.count(), 1);
+
+    // A cancelled input box and an unusable name write nothing.
+    w.askText = [](const QString&, const QString&) { return QString(); };
+    w.cmdSaveScheme_Click();
+    w.askText = [](const QString&, const QString&) { return QStringLiteral("../escape"); };
+    w.cmdSaveScheme_Click();
+    QCOMPARE(sink.messages.size(), std::size_t(2));
+    QVERIFY(!std::filesystem::exists(program / "escape.vccs"));
+    QCOMPARE(listChanged.count(), 1);
+}
+
+void tst_frmColor::openingAndClosingHandsTheSelectionOver()
+{
+    TempFolder program;
+    QVERIFY(saveScheme(program.path(), "alpha", plainScheme(1)).ok());
+    QVERIFY(saveScheme(program.path(), "gamma", plainScheme(3)).ok());
+    const auto layoutPath = program.write("banner/game.brlyt", LayoutBuilder::vcBanner().build());
+    BannerModel model(program.path());
+    QVERIFY(model.txtSrc_Change(u"\\banner\\game.brlyt").ok());
+    model.RefreshColorList_Here();
+    model.schemeSelection = 2; // "gamma"
+
+    frmColor w(model);
+    w.Form_Load();
+    QVERIFY(w.isVisible());
+    QCOMPARE(w.txtBannerPath->text(), QStringLiteral("\\banner\\game.brlyt"));
+    QCOMPARE(w.cmbFileList->currentText(), QStringLiteral("gamma"));
+    QVERIFY(w.colors() == plainScheme(3));
+    QCOMPARE(w.previewScene().system.text, std::u16string(u"NES")); // the main window's system field
+
+    // Picking "Current Brlyt" reads the layout named in the path field.
+    w.cmbFileList->setCurrentIndex(0);
+    w.cmbFileList_Click();
+    const auto fromLayout = readMaterialColors(model.buffer(), "Back3");
+    QVERIFY(fromLayout.has_value());
+    QVERIFY(w.colors()[schemeEntryIndex("Back3")] == *fromLayout);
+
+    w.cmbFileList->setCurrentIndex(1);
+    QSignalSpy closed(&w, &frmColor::closed);
+    model.schemeSelection = 0;
+    w.close();
+    QCOMPARE(closed.count(), 1);
+    QCOMPARE(closed[0][0].toInt(), 1);
+    QCOMPARE(model.schemeSelection, 1);
+    QVERIFY(model.schemeItems[1] == u"alpha");
+    QVERIFY(std::filesystem::exists(layoutPath));
+}
+
+QTEST_MAIN(tst_frmColor)
+#include "tst_frmColor.moc"
