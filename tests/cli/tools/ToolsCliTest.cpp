@@ -1,0 +1,140 @@
+// Runs the built outside programs the way the suite starts them: arguments, current folder, exit status.
+
+#include "tools/Lz77.h"
+#include "tools/TgaFile.h"
+#include "tools/TplFile.h"
+
+#include "support/TempFolder.h"
+#include "tools/ToolsTestData.h"
+
+#include "platform/Files.h"
+
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using platform::Bytes;
+
+struct RunResult
+{
+    int exitCode = -1;
+    std::string out, err;
+};
+
+RunResult run(const std::string& program, const QStringList& args, const fs::path& workingFolder)
+{
+    QProcess process;
+    process.setWorkingDirectory(QString::fromStdString(workingFolder.string()));
+    process.start(QString::fromStdString((fs::path(SUITE_OUTPUT_DIR) / program).string()), args);
+    EXPECT_TRUE(process.waitForFinished(60000));
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString()};
+}
+
+QString q(const fs::path& p)
+{
+    return QString::fromStdString(p.string());
+}
+
+const char* const ICON_SCRIPT = "path = \r\nfile 0 = 0.tga\r\nimage    0 =  0, , RGB565\r\ntexture 0  =  0, x\r\n";
+
+} // namespace
+
+TEST(ToolsCli, ConverterRunsAScriptFromTheCurrentFolder)
+{
+    test_support::TempFolder folder;
+    folder.write("0.tga", tools_test::tgaOf(tools_test::randomImage(48, 48, 1)));
+    folder.write("icon.tcs", ICON_SCRIPT);
+    fs::create_directories(folder / "out dir");
+    const auto r = run("tpl_converter", {"icon.tcs", q(folder / "out dir" / "icon.tpl")}, folder.path());
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(r.err.empty()) << r.err;
+    const Bytes tpl = test_support::readAll(folder / "out dir" / "icon.tpl");
+    EXPECT_EQ(tpl.size(), 4672u);
+    EXPECT_EQ(platform::readBe32(tpl, 0x1C), 64u);
+}
+
+TEST(ToolsCli, ConverterFailureNamesTheLineExitsOneAndWritesNothing)
+{
+    test_support::TempFolder folder;
+    folder.write("icon.tcs", ICON_SCRIPT);
+    const auto r = run("tpl_converter", {"icon.tcs", "icon.tpl"}, folder.path());
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("tpl_converter: icon.tcs line 2: picture"), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(folder / "icon.tpl"));
+}
+
+TEST(ToolsCli, ViewerWritesPicturesIntoTheCurrentFolder)
+{
+    test_support::TempFolder folder;
+    std::vector<tools::EncodedImage> images;
+    for (std::uint32_t n = 0; n < 3; ++n)
+        images.push_back(*tools::encodeImage(tools_test::randomImage(8, 4, n, true), tools::TexFormat::RGB565));
+    folder.write("src/banner.tpl", tools::writeTpl(images));
+    fs::create_directories(folder / "temp");
+    const auto r = run("tpl_viewer", {q(folder / "src" / "banner.tpl")}, folder / "temp");
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    const auto listed = platform::listFolder(folder / "temp", "*.tga");
+    ASSERT_EQ(listed, (std::vector<std::string>{"banner_00.tga", "banner_01.tga", "banner_02.tga"}));
+    const auto picture = tools::readTga(test_support::readAll(folder / "temp" / listed[2]));
+    ASSERT_TRUE(picture.ok());
+    EXPECT_EQ(picture->image.width, 8u);
+
+    folder.write("src/bad.tpl", Bytes{0x00, 0x20, 0xAF, 0x30, 0, 0, 0, 1});
+    const auto bad = run("tpl_viewer", {q(folder / "src" / "bad.tpl")}, folder / "temp");
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_NE(bad.err.find("tpl_viewer: "), std::string::npos);
+    EXPECT_NE(bad.err.find("bad.tpl"), std::string::npos) << bad.err;
+    EXPECT_EQ(platform::listFolder(folder / "temp", "bad*").size(), 0u);
+}
+
+TEST(ToolsCli, GbalzssCompressesAndDecompresses)
+{
+    test_support::TempFolder folder;
+    Bytes data;
+    for (int i = 0; i < 5000; ++i)
+        data.push_back(static_cast<std::uint8_t>((i * i) % 251));
+    folder.write("in file.bin", data);
+    auto r = run("gbalzss", {"e", q(folder / "in file.bin"), q(folder / "packed.lz")}, folder.path());
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const Bytes packed = test_support::readAll(folder / "packed.lz");
+    EXPECT_EQ(packed[0], 0x10);
+    EXPECT_EQ(*tools::decompressLz77(packed), data);
+    r = run("gbalzss", {"d", "packed.lz", "back.bin"}, folder.path());
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(test_support::readAll(folder / "back.bin"), data);
+
+    folder.write("bad.lz", Bytes{0x11, 5, 0, 0, 0, 1, 2, 3, 4, 5});
+    r = run("gbalzss", {"d", "bad.lz", "out.bin"}, folder.path());
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("0x11"), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(folder / "out.bin"));
+    r = run("gbalzss", {"e", "missing.bin", "out.bin"}, folder.path());
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("missing.bin"), std::string::npos) << r.err;
+}
+
+TEST(ToolsCli, UnusableCommandLinesExitTwoAndHelpExitsZero)
+{
+    test_support::TempFolder folder;
+    const std::pair<const char*, QStringList> bad[] = {
+        {"tpl_converter", {}}, {"tpl_converter", {"only.tcs"}}, {"tpl_viewer", {}}, {"tpl_viewer", {"a", "b"}},
+        {"gbalzss", {"x", "a", "b"}}, {"gbalzss", {"e", "a"}},
+    };
+    for (const auto& [program, args] : bad) {
+        const auto r = run(program, args, folder.path());
+        EXPECT_EQ(r.exitCode, 2) << program;
+        EXPECT_NE(r.err.find("usage"), std::string::npos) << program;
+    }
+    for (const char* program : {"tpl_converter", "tpl_viewer", "gbalzss"}) {
+        const auto help = run(program, {"--help"}, folder.path());
+        EXPECT_EQ(help.exitCode, 0);
+        EXPECT_NE(help.out.find("usage"), std::string::npos);
+        const auto version = run(program, {"--version"}, folder.path());
+        EXPECT_EQ(version.exitCode, 0);
+        EXPECT_EQ(version.out.rfind(program, 0), 0u) << version.out;
+    }
+}
