@@ -239,7 +239,8 @@ std::vector<std::string> textPaneNames(ByteView buffer)
          at = platform::findBytes(buffer, TXT1, at + TXT1.size())) {
         if (buffer.size() - at < fmt::PANE_NAME + 1)
             break;
-        const auto field = buffer.subspan(at + fmt::PANE_NAME, std::min(NAME_FIELD, buffer.size() - at - fmt::PANE_NAME));
+        const auto field =
+            buffer.subspan(at + fmt::PANE_NAME, std::min(NAME_FIELD, buffer.size() - at - fmt::PANE_NAME));
         const auto end = std::find(field.begin(), field.end(), 0);
         if (end != field.begin())
             names.emplace_back(field.begin(), end);

@@ -24,12 +24,17 @@ using platform::Bytes;
 [[nodiscard]] platform::Result<void> writeLayoutFile(const std::filesystem::path& path, ByteView buffer);
 
 // The field text of the pane with exactly this name ("^" for each line feed); empty when the pane is
-// not found or its section is malformed.
+// not found or its section is malformed (a size running past the buffer, an odd text length, a text
+// that does not fit its section). The text starts at the offset the section stores (0x58) when that
+// lies between 0x74 and the section's end, else it is counted back from the end of the section.
 std::u16string Get_Txt1_Text(ByteView buffer, std::string_view paneName);
 
 // Replaces the text of the last pane whose name begins with paneName (a name ending in "_NONE" addresses
-// exactly the name without that suffix). An empty text, a missing pane or a malformed section leave the
-// buffer unchanged. The header's size field is not updated (see Set_File_Len).
+// exactly the name without that suffix). Only that section changes: its head up to the text is kept, the
+// text is written as UTF-16BE with a 00 00 terminator and 00 00 padding to a multiple of 4, both length
+// fields (0x4C, 0x4E) receive the text's byte count with terminator, and the section size is updated.
+// An empty text, a missing pane, a malformed section or a text too long for the 16-bit length fields
+// leave the buffer unchanged. The header's size field is not updated (see Set_File_Len).
 void Set_Txt1_Text(Bytes& buffer, std::string_view paneName, std::u16string_view text);
 
 // The names of the text panes in file order (the ASCII of each txt1 section's name field up to its
@@ -51,7 +56,11 @@ struct MaterialColors
     bool operator==(const MaterialColors&) const = default;
 };
 
-// The colours of the material with this name, or nothing (the "NF" marker) when it is not found.
+// The colours of the material with this name, or nothing (the "NF" marker) when it is not found. The
+// name is searched as its 20-byte 00-padded field inside the materials section, at entry starts only
+// (a pane or group of the same name is not a material); a name longer than 20 characters, or an entry
+// cut off before the end of colour 2, is not found. A buffer without a materials section is searched
+// whole.
 std::optional<MaterialColors> readMaterialColors(ByteView buffer, std::string_view materialName);
 
 // Sets colour 1 to (r1, g1, b1) with alpha 0 and colour 2 to (r2, g2, b2) keeping its alpha; a missing

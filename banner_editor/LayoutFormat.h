@@ -20,7 +20,7 @@ inline constexpr std::string_view TEXT_PANE_MAGIC = "txt1";
 inline constexpr std::string_view MATERIALS_MAGIC = "mat1";
 
 // Text pane section (txt1).
-inline constexpr std::size_t PANE_NAME = 0x0C;        // name, then 00 bytes (24 bytes with user data)
+inline constexpr std::size_t PANE_NAME = 0x0C;          // name, then 00 bytes (24 bytes with user data)
 inline constexpr std::size_t TEXT_BUFFER_LENGTH = 0x4C; // u16, bytes the pane reserves for its text
 inline constexpr std::size_t TEXT_LENGTH = 0x4E;        // u16, text bytes including the 00 00 terminator
 inline constexpr std::size_t TEXT_OFFSET = 0x58;        // u32, where the text starts in the section

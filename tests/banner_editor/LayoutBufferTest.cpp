@@ -233,7 +233,7 @@ TEST(LayoutBuffer, MaterialColoursReadAndWritten)
 
     EXPECT_EQ(readMaterialColors(original, "Back0"), (MaterialColors{10, 20, 30, 50, 60, 70}));
     EXPECT_EQ(readMaterialColors(original, "ABCDEFGHIJKLMNOPQRST"), (MaterialColors{7, 8, 9, 4, 5, 6}));
-    EXPECT_FALSE(readMaterialColors(original, "T_Year"));   // a prefix of a name is another name
+    EXPECT_FALSE(readMaterialColors(original, "T_Year")); // a prefix of a name is another name
     EXPECT_FALSE(readMaterialColors(original, "Back"));
     EXPECT_FALSE(readMaterialColors(original, "ABCDEFGHIJKLMNOPQRSTU"));
 

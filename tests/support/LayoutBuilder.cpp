@@ -9,9 +9,9 @@
 
 namespace test_support {
 
+using platform::Bytes;
 using platform::ByteView;
 using platform::ByteWriter;
-using platform::Bytes;
 
 namespace {
 
@@ -88,7 +88,7 @@ Bytes materialSection(const std::vector<LayoutMaterial>& materials)
         color(w, LayoutColor{0, 0, 0, 0}); // colour register 2
         for (int k = 0; k < 4; ++k)
             w.be32(0xFFFFFFFF); // constant colours
-        w.be32(0);            // flags
+        w.be32(0);              // flags
     }
     return w.take();
 }
@@ -143,8 +143,8 @@ const std::vector<std::string>& layoutLanguages()
 
 std::vector<std::string> schemeMaterialNames(const std::vector<std::string>& languages)
 {
-    std::vector<std::string> names{"PFLine", "T_PF", "Shade", "Back0", "Back1", "Back2", "Back3", "Back4",
-                                   "YearLine", "PlayLine"};
+    std::vector<std::string> names{"PFLine", "T_PF",  "Shade", "Back0",    "Back1",
+                                   "Back2",  "Back3", "Back4", "YearLine", "PlayLine"};
     for (const char* base : {"T_VCTitle", "T_Play", "T_Year", "T_ESRB"}) {
         if (languages.empty())
             names.push_back(base);
@@ -309,8 +309,8 @@ Bytes buildTextSection(const LayoutTextPane& pane, std::uint16_t materialIndex)
     paneHeader(w, pane.name, 400.0f, 40.0f);
     w.be16(pane.bufferLengthField.value_or(static_cast<std::uint16_t>(textBytes + pane.extraBufferBytes)));
     w.be16(pane.textLengthField.value_or(static_cast<std::uint16_t>(textBytes)));
-    w.be16(materialIndex).be16(0);     // material, font
-    w.u8(4).u8(2).zeros(2);            // text position centre, centred lines
+    w.be16(materialIndex).be16(0); // material, font
+    w.u8(4).u8(2).zeros(2);        // text position centre, centred lines
     w.be32(pane.textOffsetField.value_or(TEXT_START));
     w.be32(0xFFFFFFFF).be32(0xFFFFFFFF); // top and bottom text colours
     f32(w, 24.0f);
