@@ -2,6 +2,7 @@
 
 #include "injector/ExtractedTitle.h"
 #include "injector/TitleLoader.h"
+#include "platform/Messages.h"
 #include "platform/PathText.h"
 #include "platform/TextCodec.h"
 
@@ -159,9 +160,15 @@ platform::Result<void> InjectorModel::ParseClo(const std::vector<std::u16string>
         } else {
             static constexpr std::array<std::u16string_view, TITLE_SLOTS> KEYS = {u"JP", u"", u"GE", u"FR",
                                                                                  u"SP", u"IT", u"DU"};
-            for (int slot = 0; slot < TITLE_SLOTS; ++slot)
-                if (!KEYS[static_cast<std::size_t>(slot)].empty() && key == KEYS[static_cast<std::size_t>(slot)])
+            bool known = false;
+            for (int slot = 0; slot < TITLE_SLOTS; ++slot) {
+                if (!KEYS[static_cast<std::size_t>(slot)].empty() && key == KEYS[static_cast<std::size_t>(slot)]) {
                     setTitle(slot, value);
+                    known = true;
+                }
+            }
+            if (!known && !key.empty())
+                platform::showMessage("Ignoring the unknown option -" + platform::utf8FromUtf16(key) + ".");
         }
     }
     return {};

@@ -62,17 +62,18 @@ platform::Bytes reverseUni(platform::ByteView bytes)
 
 platform::Result<platform::Bytes> JIS2Uni(std::u16string_view text)
 {
-    std::u16string units = withLineFeeds(text);
+    const std::u16string units = withLineFeeds(text);
     if (units.empty())
         return platform::Bytes{};
-    if (units.size() % 2 != 0)
-        units.push_back(u'\0');
     auto encoded = platform::encodeShiftJis(units);
     if (!encoded)
         return encoded.error();
+    // Whole pairs: an odd byte count is completed with a zero byte. (Completing the character count
+    // instead and dropping a last odd byte would cut a text that mixes one- and two-byte characters,
+    // losing its last character or half of a two-byte one.)
     platform::Bytes bytes = std::move(encoded).value();
     if (bytes.size() % 2 != 0)
-        bytes.pop_back();
+        bytes.push_back(0);
     return bytes;
 }
 

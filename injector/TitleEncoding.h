@@ -21,9 +21,9 @@ std::u16string Uni2Asc(platform::ByteView bytes);
 // The two bytes of every pair swapped (UTF-16BE <-> UTF-16LE); an odd input first gets a zero byte.
 platform::Bytes reverseUni(platform::ByteView bytes);
 
-// Shift-JIS (code page 932) in whole byte pairs: a text with an odd number of units gets a U+0000
-// appended, and an odd number of encoded bytes loses its last byte. "abc" gives 61 62 63 00. A
-// character the code page lacks is an error naming its position.
+// Shift-JIS (code page 932) in whole byte pairs: an odd number of encoded bytes is completed with a
+// zero byte, so "abc" gives 61 62 63 00 and "ab" gives 61 62. A character the code page lacks is an
+// error naming its position.
 [[nodiscard]] platform::Result<platform::Bytes> JIS2Uni(std::u16string_view text);
 
 // From Shift-JIS, with one zero byte appended first, so the text ends with U+0000 (zero bytes inside
