@@ -112,10 +112,9 @@ void ArchiveToolModel::folderChosen(const std::u16string& chosen)
     std::u16string text = platform::displayPathText(platform::textToPath(chosen), m_programFolder);
     if (const auto at = platform::lastSeparator(text); !text.empty() && !platform::isPathSeparator(text.back()))
         text += at == std::u16string::npos ? u'\\' : text[at];
-    if (text == m_folderText)
-        return;
+    if (text != m_folderText)
+        m_fileText = archiveTextForFolder(text);
     m_folderText = text;
-    m_fileText = archiveTextForFolder(m_folderText);
     refreshFolderFiles();
 }
 

@@ -38,7 +38,8 @@ public:
     void archiveChosen(const std::filesystem::path& chosen);
 
     // A folder chosen in the folder picker ("" when the picker was cancelled, which changes nothing):
-    // the folder text ends with a separator, and a new folder derives the archive text.
+    // the folder text ends with a separator, a folder other than the one in the field derives the
+    // archive text, and the folder's files are listed.
     void folderChosen(const std::u16string& chosen);
 
     // Lists the files of the folder text into folderFiles.
