@@ -119,6 +119,8 @@ void Form1::buildControls()
         });
     }
 
+    titles->setRowStretch(TITLE_SLOTS, 1); // hidden slots leave the English one at the top
+
     auto* fraText = new QGroupBox(QStringLiteral("Save Title(s)"), this);
     auto* text = new QHBoxLayout(fraText);
     m_cmbReg = new QComboBox(fraText);

@@ -1,0 +1,121 @@
+// Stavik's window: field layout per console, the title boxes and the preview, the dialog filters.
+#include "injector/window/Form1.h"
+
+#include "support/TempFolder.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace injector;
+
+class tst_Form1 : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void startsWithNothingChosen();
+    void consoleChoiceLaysOutTheFields();
+    void typingUpdatesSlotAndPreview();
+    void setAllCopiesTheEditingBox();
+    void dialogFiltersMatchWithoutCase();
+    void screenshot();
+
+private:
+    test_support::TempFolder m_folder;
+};
+
+void tst_Form1::startsWithNothingChosen()
+{
+    InjectorModel model(m_folder.path(), false);
+    Form1 form(model);
+    QCOMPARE(form.windowTitle(), QStringLiteral("Stavik"));
+    QCOMPARE(form.cmbCon()->currentIndex(), -1);
+    QCOMPARE(form.cmbCon()->count(), 9);
+    QCOMPARE(form.cmbCon()->itemText(4), QStringLiteral("Genesis/ Mega Drive"));
+    QCOMPARE(form.cmbReg()->itemText(6), QStringLiteral("NL"));
+    QVERIFY(form.txtDest()->text().isEmpty());
+    QCOMPARE(form.cmdInject2()->text(), QStringLiteral("&Inject"));
+}
+
+void tst_Form1::consoleChoiceLaysOutTheFields()
+{
+    InjectorModel model(m_folder.path(), false);
+    Form1 form(model);
+    emit form.cmbCon()->activated(CON_NEOGEO);
+    QCOMPARE(form.txtDest()->text(), QStringLiteral("\\banner.bin"));
+    QCOMPARE(form.txtTitle(ENGLISH_SLOT)->text(), QStringLiteral("NeoGeo Save"));
+    QCOMPARE(form.cmbReg()->currentIndex(), ENGLISH_SLOT);
+    for (int i = 0; i < TITLE_SLOTS; ++i) {
+        QCOMPARE(form.txtTitle(i)->isHidden(), i != ENGLISH_SLOT);
+        QCOMPARE(form.lbltitle(i)->isHidden(), i != ENGLISH_SLOT);
+    }
+    QVERIFY(!form.lbldesc(1)->isHidden());
+    QVERIFY(form.lbldesc(2)->isHidden());
+    QCOMPARE(form.lblSumm2()->text(), QStringLiteral("NeoGeo"));
+
+    emit form.cmbCon()->activated(CON_N64);
+    for (int i = 0; i < TITLE_SLOTS; ++i)
+        QVERIFY(!form.txtTitle(i)->isHidden());
+    QVERIFY(form.lbldesc(1)->isHidden());
+    QVERIFY(!form.lbldesc(2)->isHidden());
+    QCOMPARE(form.txtDest()->text(), QStringLiteral("\\00000005_app_out\\meta\\"));
+}
+
+void tst_Form1::typingUpdatesSlotAndPreview()
+{
+    InjectorModel model(m_folder.path(), false);
+    Form1 form(model);
+    emit form.cmbCon()->activated(CON_C64);
+    form.txtTitle(ENGLISH_SLOT)->clear();
+    QTest::keyClicks(form.txtTitle(ENGLISH_SLOT), QStringLiteral("The Last Ninja of the Twenty^Second"));
+    QCOMPARE(model.title(ENGLISH_SLOT), u"The Last Ninja of the Twenty^Second");
+    QCOMPARE(form.lblHover()->text(), QStringLiteral("The Last Ninja of th..."));
+    QCOMPARE(form.lblSumm1()->text(), QStringLiteral("The Last Ninja of the Twenty"));
+    QCOMPARE(form.lblSumm2()->text(), QStringLiteral("Second"));
+}
+
+void tst_Form1::setAllCopiesTheEditingBox()
+{
+    InjectorModel model(m_folder.path(), false);
+    Form1 form(model);
+    emit form.cmbCon()->activated(CON_GENESIS);
+    emit form.cmbReg()->activated(2);
+    QCOMPARE(form.txttmpTitle()->text(), QString());
+    QTest::keyClicks(form.txttmpTitle(), QStringLiteral("Streets of Rage"));
+    QTest::mouseClick(form.cmdSet(), Qt::LeftButton);
+    QCOMPARE(form.txtTitle(2)->text(), QStringLiteral("Streets of Rage"));
+    QCOMPARE(form.txtTitle(ENGLISH_SLOT)->text(), QStringLiteral("Genesis Save"));
+    QTest::mouseClick(form.cmdSETall(), Qt::LeftButton);
+    for (int i = 0; i < TITLE_SLOTS; ++i)
+        QCOMPARE(form.txtTitle(i)->text(), QStringLiteral("Streets of Rage"));
+}
+
+void tst_Form1::dialogFiltersMatchWithoutCase()
+{
+    QCOMPARE(Form1::dialogFilter(u"All Files (*.*)|*.*"), QStringLiteral("All Files (*.*) (*)"));
+    QCOMPARE(Form1::dialogFilter(destinationFilter(CON_TG16)),
+             QStringLiteral("TG TITLE.txt (TITLE.txt) ([tT][iI][tT][lL][eE].[tT][xX][tT]);;All Files (*.*) (*)"));
+}
+
+// With SUITE_SCREENSHOT set, saves a filled-in window there for a look.
+void tst_Form1::screenshot()
+{
+    const QString target = qEnvironmentVariable("SUITE_SCREENSHOT");
+    if (target.isEmpty())
+        QSKIP("SUITE_SCREENSHOT not set");
+    InjectorModel model(m_folder.path(), false);
+    Form1 form(model);
+    emit form.cmbCon()->activated(qEnvironmentVariableIntValue("SUITE_SCREENSHOT_CONSOLE"));
+    form.show();
+    const QString japanese = QStringLiteral("ゼルダの伝説");
+    form.txtTitle(0)->setText(japanese);
+    emit form.txtTitle(0)->textEdited(japanese);
+    QTest::keyClicks(form.txttmpTitle(), QStringLiteral("^Adventure of Link"));
+    QVERIFY(form.grab().save(target));
+}
+
+QTEST_MAIN(tst_Form1)
+#include "tst_Form1.moc"
