@@ -37,8 +37,8 @@ TEST_F(NeoGeoInjection, RebuildsBannerFromTemplateTitleAndTexture)
     area.resize(128, 0);
     EXPECT_EQ(slice(out, 32, 128), area);
     EXPECT_EQ(slice(out, 160, 96), Bytes(96, 0xC3));
-    ASSERT_EQ(sink.shown.size(), 1u);
-    EXPECT_EQ(sink.shown[0].prompt, "Tpl Files successfully merged into " + (folder.path() / "banner.bin").string() + ".");
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink.messages[0].prompt, "Tpl Files successfully merged into " + (folder.path() / "banner.bin").string() + ".");
 }
 
 TEST_F(NeoGeoInjection, TitleAreaLimits)
@@ -53,7 +53,7 @@ TEST_F(NeoGeoInjection, TitleAreaLimits)
     EXPECT_EQ(out[157], 'x');
     EXPECT_EQ(out[158], 0x00);
     EXPECT_EQ(out[159], 0x0D);
-    EXPECT_TRUE(sink.shown.empty()); // an unattended run keeps the success report to itself
+    EXPECT_TRUE(sink.messages.empty()); // an unattended run keeps the success report to itself
 
     r.titles[ENGLISH_SLOT] = u"";
     EXPECT_EQ(inject(r).status, InjectionStatus::Done);
@@ -74,7 +74,7 @@ TEST_F(NeoGeoInjection, StopsWithoutWritingOnMissingFiles)
     folder.write("banner.bin", old);
     auto r = request(CON_NEOGEO, "banner.tpl", "banner.bin");
     EXPECT_EQ(inject(r).status, InjectionStatus::Stopped);
-    EXPECT_EQ(sink.shown.back().prompt, "banner.tpl not found!");
+    EXPECT_EQ(sink.messages.back().prompt, "banner.tpl not found!");
 
     folder.write("banner.tpl", Bytes(100, 1)); // shorter than the 416-byte header part
     EXPECT_EQ(inject(r).status, InjectionStatus::Stopped);
@@ -88,7 +88,7 @@ TEST_F(NeoGeoInjection, StopsWithoutWritingOnMissingFiles)
 
     r.destination = text("nowhere/banner.bin");
     EXPECT_EQ(inject(r).status, InjectionStatus::Stopped);
-    EXPECT_EQ(sink.shown.back().prompt, "banner.bin not found!");
+    EXPECT_EQ(sink.messages.back().prompt, "banner.bin not found!");
     EXPECT_EQ(lastTitle(), "Invalid Destination!");
 }
 
@@ -126,7 +126,7 @@ TEST_F(NesInjection, OverwritesTextureAndTitleRegionInPlace)
     EXPECT_EQ(slice(out, 0, app.tplOffset), slice(app.bytes, 0, app.tplOffset));
     EXPECT_EQ(slice(out, app.regionOffset + 40, out.size() - app.regionOffset - 40),
               slice(app.bytes, app.regionOffset + 40, out.size() - app.regionOffset - 40));
-    EXPECT_EQ(sink.shown.back().prompt, "Tpl File:  " + (folder.path() / "banner.tpl").string() +
+    EXPECT_EQ(sink.messages.back().prompt, "Tpl File:  " + (folder.path() / "banner.tpl").string() +
                                             " successfully injected into " + (folder.path() / "00000001.app").string() +
                                             ".\r\nZelda^II successflly injected into " +
                                             (folder.path() / "00000001.app").string());
@@ -195,17 +195,17 @@ TEST_F(NesInjection, StopsWithoutWritingOnBadInput)
 {
     auto r = request(CON_NES, "banner.tpl", "00000001.app");
     EXPECT_EQ(inject(r).status, InjectionStatus::Stopped);
-    EXPECT_EQ(sink.shown.back().prompt, "00000001.app not found!");
+    EXPECT_EQ(sink.messages.back().prompt, "00000001.app not found!");
 
     const Bytes noTpl(2000, 0x41);
     folder.write("00000001.app", noTpl);
     EXPECT_EQ(inject(r).status, InjectionStatus::Stopped);
-    EXPECT_EQ(sink.shown.back().prompt, "banner.tpl not found!");
+    EXPECT_EQ(sink.messages.back().prompt, "banner.tpl not found!");
 
     folder.write("banner.tpl", test_support::fiveImageTpl(256, 1));
     EXPECT_EQ(inject(r).status, InjectionStatus::Stopped);
     EXPECT_EQ(lastTitle(), "Error #1:  No tpl in 00000001.app");
-    EXPECT_EQ(sink.shown.back().icon, platform::MessageIcon::Critical);
+    EXPECT_EQ(sink.messages.back().icon, platform::MessageIcon::Critical);
 
     // The source TPL would run past the end of the file.
     const auto small = test_support::nesApp(test_support::fiveImageTpl(256, 1), u"T", 8);
@@ -314,7 +314,7 @@ TEST_F(SnesInjection, CopiesTextureAndReportsBothLines)
     EXPECT_EQ(readAll(folder / "title/00000005_app_out/banner.tpl"), Bytes(100, 0x77));
     const std::string dest = (folder.path() / "title/00000001.app").string();
     const std::string target = (folder.path() / "title").string() + "/00000005_app_out\\banner.tpl";
-    EXPECT_EQ(sink.shown.back().prompt, "Tpl File:  " + (folder.path() / "new.tpl").string() + " successfully copied to " +
+    EXPECT_EQ(sink.messages.back().prompt, "Tpl File:  " + (folder.path() / "new.tpl").string() + " successfully copied to " +
                                             target + ".\r\nPilotwings successflly injected into " + dest);
 }
 
@@ -336,16 +336,16 @@ TEST_F(SnesInjection, MissingPiecesStopOrWarn)
 
     folder.write("title/00000005.app", test_support::ticketApp("ZZZZ"));
     EXPECT_EQ(inject(r).status, InjectionStatus::Stopped);
-    EXPECT_EQ(sink.shown.back().prompt, "This is not a valid snes 00000001.app!");
+    EXPECT_EQ(sink.messages.back().prompt, "This is not a valid snes 00000001.app!");
 
     // A texture target that is not there: warned, the title still goes in.
     folder.write("title/00000005.app", test_support::ticketApp("JAAE"));
     folder.write("new.tpl", Bytes(10, 1));
     r.source = text("new.tpl");
-    sink.shown.clear();
+    sink.messages.clear();
     EXPECT_EQ(inject(r).status, InjectionStatus::Incomplete);
-    ASSERT_EQ(sink.shown.size(), 2u);
-    EXPECT_EQ(sink.shown[0].title, "banner.tpl Not Found!");
+    ASSERT_EQ(sink.messages.size(), 2u);
+    EXPECT_EQ(sink.messages[0].title, "banner.tpl Not Found!");
     EXPECT_FALSE(std::filesystem::exists(folder / "title/00000005_app_out/banner.tpl"));
     EXPECT_EQ(readAll(folder / "title/00000001.app")[BLOCK], 'X');
 }
@@ -404,7 +404,7 @@ TEST_F(C64Injection, LimitsAndBadFilesWriteNothing)
     folder.write("00000001.app", cut);
     r.titles[ENGLISH_SLOT] = u"ok";
     EXPECT_EQ(inject(r).status, InjectionStatus::Stopped);
-    EXPECT_EQ(sink.shown.back().prompt, "This is not a valid C-64 1.app!!");
+    EXPECT_EQ(sink.messages.back().prompt, "This is not a valid C-64 1.app!!");
     EXPECT_EQ(readAll(dest), cut);
 }
 
@@ -417,7 +417,7 @@ TEST_F(C64Injection, ReplacesTheCompressedBannerBesideIt)
     r.titles[ENGLISH_SLOT] = u"B";
     ASSERT_EQ(inject(r).status, InjectionStatus::Done);
     EXPECT_EQ(readAll(folder / "t/00000005_app_out/LZ77_banner.tpl"), Bytes(30, 0x10));
-    const std::string prompt = sink.shown.back().prompt;
+    const std::string prompt = sink.messages.back().prompt;
     EXPECT_EQ(prompt.substr(0, prompt.find("\r\n")), (folder.path() / "lz.tpl").string() + " Successfully Copied to " +
                                                          (folder.path() / "t").string() +
                                                          "/00000005_app_out\\LZ77_banner.tpl!");

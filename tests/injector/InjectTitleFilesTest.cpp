@@ -86,7 +86,7 @@ TEST_F(N64Injection, WritesEveryLanguageIntoTheFileThatExists)
     EXPECT_EQ(readTitle("nl"), u"D");
     EXPECT_FALSE(std::filesystem::exists(folder / "meta/saveComments_saveComments_ge.bin")); // nothing created
     EXPECT_FALSE(std::filesystem::exists(folder / "meta/saveComments_saveComments_du.bin"));
-    EXPECT_EQ(sink.shown.back().prompt, "N64 titles successfully Injected!");
+    EXPECT_EQ(sink.messages.back().prompt, "N64 titles successfully Injected!");
 }
 
 TEST_F(N64Injection, RealNameWinsOverCaptionName)
@@ -129,7 +129,7 @@ TEST_F(N64Injection, CopiesTheSaveBannerAndRefusesFilePaths)
     r.titles[ENGLISH_SLOT] = u"Wave Race";
     ASSERT_EQ(inject(r).status, InjectionStatus::Done);
     EXPECT_EQ(readAll(folder / "meta/save_banner.tpl"), Bytes(12, 0x42));
-    EXPECT_EQ(sink.shown.back().prompt, "Tpl File:  " + (folder.path() / "new.tpl").string() + " successfully injected into " +
+    EXPECT_EQ(sink.messages.back().prompt, "Tpl File:  " + (folder.path() / "new.tpl").string() + " successfully injected into " +
                                             (folder.path() / "meta/").string() +
                                             "save_banner.tpl.\r\nN64 titles successfully Injected!");
 
@@ -175,7 +175,7 @@ TEST_F(SegaInjection, RewritesTitlesAndKeepsTheHeader)
     for (auto line : {u"JP:Sonic", u"EN:Sonic the Hedgehog", u"GE:", u"FR:Sonic\nFR", u"SP:S", u"IT:I", u"DU:Dutch"})
         expected.push_back(line);
     EXPECT_EQ(readAll(dest), test_support::utf16TextFile(expected)); // no line end after the last line
-    EXPECT_EQ(sink.shown.back().prompt, "Titles Successfully Injected into " + (folder.path() / CFG).string() + "!");
+    EXPECT_EQ(sink.messages.back().prompt, "Titles Successfully Injected into " + (folder.path() / CFG).string() + "!");
 }
 
 TEST_F(SegaInjection, CopiesTheWteSetUnderTheTitlesOwnBannerName)
@@ -190,9 +190,9 @@ TEST_F(SegaInjection, CopiesTheWteSetUnderTheTitlesOwnBannerName)
         EXPECT_EQ(readAll(folder / ("misc/0" + std::to_string(i) + ".wte")), test_support::wte(48, 48, 16, 0x0F));
     EXPECT_EQ(readAll(folder / "misc/banner_us.wte"), test_support::wte(192, 64, 24, 0x0F));
     EXPECT_FALSE(std::filesystem::exists(folder / "misc/banner_eu.wte"));
-    ASSERT_GE(sink.shown.size(), 2u);
-    EXPECT_EQ(sink.shown[0].prompt, (folder.path() / "misc").string() + "/"); // the folder, shown before the copy
-    EXPECT_EQ(sink.shown.back().prompt.substr(0, 31), "WTE Files Successfully Copied!\r");
+    ASSERT_GE(sink.messages.size(), 2u);
+    EXPECT_EQ(sink.messages[0].prompt, (folder.path() / "misc").string() + "/"); // the folder, shown before the copy
+    EXPECT_EQ(sink.messages.back().prompt.substr(0, 31), "WTE Files Successfully Copied!\r");
 
     // A title without a banner WTE receives the source's under its own name.
     std::filesystem::remove(folder / "misc/banner_us.wte");
@@ -210,14 +210,14 @@ TEST_F(SegaInjection, IncompleteWteSetOrBadDestinationWritesNothing)
     auto r = request(CON_MSX, "made/", CFG);
     EXPECT_EQ(inject(r).status, InjectionStatus::Stopped);
     EXPECT_EQ(lastTitle(), "Invalid Source Folder!");
-    EXPECT_NE(sink.shown.back().prompt.find("03.wte"), std::string::npos);
+    EXPECT_NE(sink.messages.back().prompt.find("03.wte"), std::string::npos);
     EXPECT_EQ(readAll(folder / "misc/01.wte"), test_support::wte(48, 48, 16, 0x01));
     EXPECT_EQ(readAll(folder / CFG), cfg);
 
     folder.write("made/03.wte", test_support::wte(48, 48, 16, 0x0F));
     folder.write(CFG, test_support::utf16TextFile({u"NotAHeader", u"a", u"b", u"c"}));
     EXPECT_EQ(inject(r).status, InjectionStatus::Stopped);
-    EXPECT_EQ(sink.shown.back().prompt, "This is not a valid sega titles file!  Point to a banner.cfg.txt !");
+    EXPECT_EQ(sink.messages.back().prompt, "This is not a valid sega titles file!  Point to a banner.cfg.txt !");
     EXPECT_EQ(readAll(folder / "misc/01.wte"), test_support::wte(48, 48, 16, 0x01));
 
     folder.write(CFG, test_support::utf16TextFile({u"IconFile: x", u"only two lines"}));
@@ -270,13 +270,13 @@ TEST_F(Tg16Injection, CopiesSaveDataTextureAndChecksTheFormat)
     auto r = request(CON_TG16, "new.tpl", "meta/TITLE.TXT");
     ASSERT_EQ(inject(r).status, InjectionStatus::Done);
     EXPECT_EQ(readAll(folder / "meta/savedata.tpl"), Bytes(9, 0x33));
-    EXPECT_EQ(sink.shown.back().prompt.substr(0, sink.shown.back().prompt.find("\r\n")),
+    EXPECT_EQ(sink.messages.back().prompt.substr(0, sink.messages.back().prompt.find("\r\n")),
               (folder.path() / "new.tpl").string() + " successfully copied to " + (folder.path() / "meta").string() +
                   "/savedata.tpl!");
 
     const Bytes bad = test_support::utf16TextFile({u"Old", u"no colon"});
     folder.write("meta/TITLE.TXT", bad);
     EXPECT_EQ(inject(r).status, InjectionStatus::Stopped);
-    EXPECT_EQ(sink.shown.back().prompt, "This is not a valid TG16 titles file. Point path to TITLE.txt in 00000005.app!");
+    EXPECT_EQ(sink.messages.back().prompt, "This is not a valid TG16 titles file. Point path to TITLE.txt in 00000005.app!");
     EXPECT_EQ(readAll(folder / "meta/TITLE.TXT"), bad);
 }

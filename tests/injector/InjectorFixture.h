@@ -1,12 +1,13 @@
 #pragma once
 
 // Shared set-up of the injector tests: a temporary program folder (with the NeoGeo header template),
-// a message sink that records what the injection shows, and short helpers.
+// a sink that records the messages the injection shows, and short helpers.
 
 #include "injector/Injection.h"
 #include "platform/Messages.h"
 #include "platform/TextCodec.h"
 #include "support/InjectorTitleBuilders.h"
+#include "support/RecordingSink.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -16,36 +17,16 @@
 
 namespace injector_test {
 
-struct ShownMessage
-{
-    std::string prompt;
-    std::string title;
-    platform::MessageIcon icon;
-};
-
-class RecordingSink : public platform::MessageSink
-{
-public:
-    void show(const std::string& prompt, const std::string& title, platform::MessageIcon icon) override
-    {
-        shown.push_back({prompt, title, icon});
-    }
-    std::vector<ShownMessage> shown;
-};
-
 class InjectorTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
         platform::setProgramName("Stavik");
-        m_previous = platform::setMessageSink(&sink);
         headerTemplate = platform::Bytes(32, 0x5A);
         headerTemplate.resize(64, 0x77); // only the first 32 bytes are used
         folder.write("templates/tpl_neogeo_header.bin", headerTemplate);
     }
-    void TearDown() override { platform::setMessageSink(m_previous); }
-
     // A path text of a file in the temporary folder (absolute, as after the injection's first step).
     std::u16string text(const std::string& relative) const
     {
@@ -70,14 +51,11 @@ protected:
         return injector::cmdInject2(r, buffers);
     }
 
-    std::string lastTitle() const { return sink.shown.empty() ? std::string() : sink.shown.back().title; }
+    std::string lastTitle() const { return sink.messages.empty() ? std::string() : sink.messages.back().title; }
 
     test_support::TempFolder folder;
-    RecordingSink sink;
+    test_support::RecordingSink sink;
     platform::Bytes headerTemplate;
-
-private:
-    platform::MessageSink* m_previous = nullptr;
 };
 
 inline platform::Bytes slice(const platform::Bytes& b, std::size_t from, std::size_t n)

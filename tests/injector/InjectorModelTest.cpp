@@ -134,7 +134,7 @@ TEST_F(InjectorModelTest, CommandLineOptionsApplyInOrder)
         for (const auto& [slot, value] : std::vector<std::pair<int, std::u16string>>{
                  {0, u"j"}, {1, u"t"}, {2, u"g"}, {3, u"f"}, {4, u"s"}, {5, u"i"}, {6, u"d"}})
             EXPECT_EQ(model.title(slot), value);
-        EXPECT_EQ(sink.shown.back().prompt, "Ignoring the unknown option -XYZ.");
+        EXPECT_EQ(sink.messages.back().prompt, "Ignoring the unknown option -XYZ.");
     }
 }
 

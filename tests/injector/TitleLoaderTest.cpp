@@ -49,8 +49,9 @@ TEST_F(TitleLoader, ReadsBackWhatTheInjectionWrote)
         EXPECT_EQ(loaded.titles[ENGLISH_SLOT], c.title) << c.dest;
         EXPECT_EQ(loaded.language, c.language) << c.dest;
         for (int i = 0; i < TITLE_SLOTS; ++i) {
-            if (i != ENGLISH_SLOT)
+            if (i != ENGLISH_SLOT) {
                 EXPECT_TRUE(loaded.titles[static_cast<std::size_t>(i)].empty());
+            }
         }
     }
 }
