@@ -5,6 +5,7 @@
 #include "platform/PathText.h"
 #include "platform/TextCodec.h"
 
+#include <algorithm>
 #include <array>
 
 namespace banner_editor {
@@ -14,6 +15,10 @@ using platform::ErrorKind;
 using platform::makeError;
 
 namespace {
+
+// The header's total-size field: bytes 8-11, big-endian.
+constexpr std::size_t HEADER_SIZE_FIELD = 8;
+constexpr std::size_t HEADER_SIZE_END = 12;
 
 constexpr std::array<std::string_view, 7> LANGUAGE_CODES{"ENG", "GER", "FRA", "ITA", "SPA", "NED", "JPN"};
 
@@ -29,14 +34,26 @@ platform::ByteView viewOf(std::string_view text)
 
 void CutPadding(Bytes& buffer)
 {
-    for (const auto marker : {GROUP_END_MARKER, ROOT_GROUP_MARKER}) {
-        const std::size_t at = platform::findBytes(buffer, viewOf(marker));
-        if (at == platform::NOT_FOUND)
-            continue;
-        if (buffer.size() > at + marker.size())
-            buffer.resize(at + marker.size());
-        return;
+    // The last group end closes the layout: groups nest, and cutting after an inner group's end would
+    // throw away the rest of the layout.
+    std::size_t end = platform::findLastBytes(buffer, viewOf(GROUP_END_MARKER));
+    if (end != platform::NOT_FOUND) {
+        end += GROUP_END_MARKER.size();
+    } else if (end = platform::findBytes(buffer, viewOf(ROOT_GROUP_MARKER)); end != platform::NOT_FOUND) {
+        end += ROOT_GROUP_MARKER.size();
+    } else {
+        // Layouts that end in a plain group section carry neither marker. The size field, which the save
+        // writes before it pads, still tells where the layout ends; only zero bytes after it are cut.
+        if (buffer.size() < HEADER_SIZE_END)
+            return;
+        end = platform::readBe32(buffer, HEADER_SIZE_FIELD);
+        if (end < HEADER_SIZE_END || end >= buffer.size() ||
+            !std::all_of(buffer.begin() + static_cast<std::ptrdiff_t>(end), buffer.end(),
+                         [](std::uint8_t b) { return b == 0; }))
+            return;
     }
+    if (buffer.size() > end)
+        buffer.resize(end);
 }
 
 platform::Result<PaddingRequest> parsePadding(std::u16string_view paddingText)

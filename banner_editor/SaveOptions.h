@@ -21,7 +21,9 @@ inline constexpr std::string_view ROOT_GROUP_MARKER{"\0\0\0\0\0\0\0\0\0\0\0RootG
 // Padding beyond this many bytes in all is refused: layouts are tens of kilobytes.
 inline constexpr std::size_t MAX_PADDED_SIZE = 64u * 1024 * 1024;
 
-// Removes any bytes after the layout's end marker; a buffer without either marker stays as it is.
+// Removes any bytes after the layout's end: the last group-end section, else the root group's name,
+// else (a layout ending in a plain group section) the size the header states, when only zero bytes
+// follow it. Otherwise the buffer stays as it is.
 void CutPadding(platform::Bytes& buffer);
 
 // A padding text: append `count` zero bytes (relative, "+n"), or up to `count` bytes in all.
