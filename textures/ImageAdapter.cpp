@@ -198,13 +198,21 @@ QImage pictureFromBitmap(FIBITMAP* bitmap)
 {
     if (!bitmap || !FreeImage_HasPixels(bitmap))
         return {};
-    BitmapPtr standard;
-    FIBITMAP* source = bitmap;
-    if (FreeImage_GetImageType(bitmap) != FIT_BITMAP) {
-        standard.reset(FreeImage_ConvertToStandardType(bitmap, TRUE));
-        source = standard.get();
+    // 48/64-bit colour converts directly and 16-bit grey keeps its high bytes; other one-channel types
+    // (floats, 32-bit integers) are scaled to 8 bits first.
+    BitmapPtr converted;
+    if (FreeImage_GetImageType(bitmap) == FIT_UINT16) {
+        BitmapPtr grey(FreeImage_ConvertTo8Bits(bitmap));
+        if (grey)
+            converted.reset(FreeImage_ConvertTo32Bits(grey.get()));
+    } else {
+        converted.reset(FreeImage_ConvertTo32Bits(bitmap));
     }
-    BitmapPtr converted(source ? FreeImage_ConvertTo32Bits(source) : nullptr);
+    if (!converted && FreeImage_GetImageType(bitmap) != FIT_BITMAP) {
+        BitmapPtr standard(FreeImage_ConvertToStandardType(bitmap, TRUE));
+        if (standard)
+            converted.reset(FreeImage_ConvertTo32Bits(standard.get()));
+    }
     if (!converted)
         return {};
     const int width = static_cast<int>(FreeImage_GetWidth(converted.get()));

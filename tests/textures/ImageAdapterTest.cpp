@@ -30,12 +30,17 @@ QImage pattern(int w, int h, bool alpha)
     return image;
 }
 
-void expectSamePixels(const QImage& a, const QImage& b)
+// Equal pixels, or each channel within tolerance (16-to-8-bit reductions truncate or round).
+void expectSamePixels(const QImage& a, const QImage& b, int tolerance = 0)
 {
     ASSERT_EQ(a.size(), b.size());
     for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            ASSERT_EQ(a.pixel(x, y), b.pixel(x, y)) << x << "," << y;
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            for (int shift : {0, 8, 16, 24})
+                ASSERT_LE(std::abs(int((p >> shift) & 0xFF) - int((q >> shift) & 0xFF)), tolerance)
+                    << x << "," << y << " " << std::hex << p << " " << q;
+        }
 }
 
 // An uncompressed or RLE TGA of a 2x2 picture: top-left red, top-right green, bottom-left blue,
@@ -164,6 +169,22 @@ TEST(LoadImage, SavedPicturesLoadBackUnchanged)
     auto png = LoadImage(dir / "frame.png");
     ASSERT_TRUE(png.ok()) << png.error().message;
     expectSamePixels(png.value(), picture);
+
+    // 16 bits per channel and 16-bit grey PNGs come out as their 8-bit pictures.
+    for (auto format : {QImage::Format_RGBA64, QImage::Format_Grayscale16}) {
+        const QImage deep = picture.convertToFormat(format);
+        ASSERT_TRUE(deep.save(QString::fromStdString((dir / "deep.png").string()), "PNG"));
+        QImage expected = deep.convertToFormat(QImage::Format_ARGB32);
+        if (format == QImage::Format_Grayscale16)
+            for (int y = 0; y < deep.height(); ++y)
+                for (int x = 0; x < deep.width(); ++x) {
+                    const int grey = reinterpret_cast<const quint16*>(deep.constScanLine(y))[x] / 257;
+                    expected.setPixel(x, y, qRgb(grey, grey, grey));
+                }
+        auto loaded = LoadImage(dir / "deep.png");
+        ASSERT_TRUE(loaded.ok()) << format;
+        expectSamePixels(loaded.value(), expected, 1);
+    }
 }
 
 TEST(LoadImage, OtherExtensionsGoThroughQt)
