@@ -241,13 +241,15 @@ QWidget* frmColor::buildEditor()
     picClr->setToolTip(QStringLiteral("Pick a colour"));
     connect(picClr, &QPushButton::clicked, this, &frmColor::picClr_Click);
     editRow->addWidget(picClr);
-    auto* fields = new QVBoxLayout;
+    auto* fields = new QGridLayout;
+    int row = 0;
     for (auto [field, name] : {std::pair{&txtR, "txtR"}, std::pair{&txtG, "txtG"}, std::pair{&txtB, "txtB"}}) {
         *field = new QLineEdit(editor);
         (*field)->setObjectName(QString::fromLatin1(name));
         (*field)->setMaximumWidth(60);
         connect(*field, &QLineEdit::textChanged, this, &frmColor::UpDatePicClr);
-        fields->addWidget(*field);
+        fields->addWidget(new QLabel(QString::fromLatin1(name + 3, 1), editor), row, 0);
+        fields->addWidget(*field, row++, 1);
     }
     editRow->addLayout(fields);
     cmdColor = new QPushButton(QStringLiteral("Set"), editor);

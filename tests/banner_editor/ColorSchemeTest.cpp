@@ -238,6 +238,25 @@ TEST(ColorScheme, ReadsEntriesFromALayoutForTheSelectedLanguages)
     EXPECT_EQ(s[title], (MaterialColors{19, 20, 21, 22, 23, 24})); // the Japanese title's other name
 }
 
+TEST(ColorScheme, ShippedSchemesAreCanonicalAndDistinct)
+{
+    // data/ of the source tree, beside tests/.
+    const auto data = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "data";
+    if (!std::filesystem::exists(data / "schemes"))
+        GTEST_SKIP() << "no data folder beside the tests";
+    const auto names = schemeNames(data);
+    ASSERT_GE(names.size(), 6u);
+    std::vector<ColorScheme> seen;
+    for (const auto& name : names) {
+        auto scheme = loadScheme(data, name);
+        ASSERT_TRUE(scheme) << scheme.error().message;
+        // Written exactly as the editor writes schemes, so saving one back changes no byte.
+        EXPECT_EQ(formatScheme(*scheme), test_support::readAll(schemePath(data, name))) << name;
+        EXPECT_EQ(std::find(seen.begin(), seen.end(), *scheme), seen.end()) << name << " repeats another scheme";
+        seen.push_back(*scheme);
+    }
+}
+
 TEST(ColorScheme, ColourValuesAsText)
 {
     EXPECT_EQ(colorValue(255, 128, 0), 0x0080FFu);

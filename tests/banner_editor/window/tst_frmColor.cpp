@@ -4,6 +4,8 @@
 #include "support/RecordingSink.h"
 #include "support/TempFolder.h"
 
+#include "platform/PathText.h"
+
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -11,6 +13,8 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <algorithm>
 
 using namespace banner_editor;
 using test_support::LayoutBuilder;
@@ -30,6 +34,18 @@ QColor entryColor(const ColorScheme& s, std::string_view entry, int index)
 {
     const auto& c = s[schemeEntryIndex(entry)];
     return index == 0 ? QColor(c.r1, c.g1, c.b1) : QColor(c.r2, c.g2, c.b2);
+}
+
+// The source tree's folders: shipped data and sample layouts.
+std::filesystem::path sourceFolder(const char* sub)
+{
+    return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path().parent_path() / sub;
+}
+
+// Where to save screenshots of the windows (scripts/screenshots-lorvane sets it), or "".
+QString screenshotFolder()
+{
+    return qEnvironmentVariable("LORVANE_SCREENSHOTS");
 }
 
 QColor previewPixel(const frmColor& w, const PreviewRect& r)
@@ -53,6 +69,7 @@ private slots:
     void readsCurrentBrlytForTheMainWindowsLanguages();
     void savingASchemeRebuildsBothLists();
     void openingAndClosingHandsTheSelectionOver();
+    void previewShowsTheSampleBannerInTheSchemesColours();
 };
 
 void tst_frmColor::showsTheControlsOfTheColourWindow()
@@ -282,6 +299,51 @@ void tst_frmColor::openingAndClosingHandsTheSelectionOver()
     QCOMPARE(model.schemeSelection, 1);
     QVERIFY(model.schemeItems[1] == u"alpha");
     QVERIFY(std::filesystem::exists(layoutPath));
+}
+
+void tst_frmColor::previewShowsTheSampleBannerInTheSchemesColours()
+{
+    const auto sample = sourceFolder("samples") / "layouts" / "vc_banner.brlyt";
+    const auto schemes = sourceFolder("data") / "schemes";
+    if (!std::filesystem::exists(sample) || !std::filesystem::exists(schemes))
+        QSKIP("the sample layout or the shipped schemes are not in the source tree");
+    TempFolder program;
+    std::filesystem::copy(schemes, program / "schemes");
+    BannerModel model(program.path());
+    QVERIFY(model.txtSrc_Change(platform::pathToText(sample)).ok());
+    model.RefreshColorList_Here();
+    QVERIFY(model.schemeItems.size() > 6);
+
+    frmColor w(model);
+    w.Form_Load(); // "Current Brlyt": the sample's own colours
+    const QString shots = screenshotFolder();
+    if (!shots.isEmpty()) {
+        w.grab().save(shots + QStringLiteral("/frmColor.png"));
+        w.previewImage().save(shots + QStringLiteral("/preview-Current Brlyt.png"));
+    }
+    for (int item = 1; item < w.cmbFileList->count(); ++item) {
+        w.cmbFileList->setCurrentIndex(item);
+        w.cmbFileList_Click();
+        const ColorScheme& c = w.colors();
+        const PreviewScene& s = w.previewScene();
+        const auto color2 = [&](std::string_view e) { return entryColor(c, e, 1); };
+        QCOMPARE(previewPixel(w, PreviewRect{s.band.rect.x + 300 * 15, s.band.rect.y + 10 * 15, 15, 15}),
+                 entryColor(c, "Back1", 0));
+        QCOMPARE(previewPixel(w, s.secondMask.rect), color2("BackMask2"));
+        QCOMPARE(previewPixel(w, s.pictureFrame.rect), color2("VCPic"));
+        QCOMPARE(w.previewImage().pixelColor(s.pictureFrame.rect.x / 15, s.pictureFrame.rect.y / 15),
+                 entryColor(c, "VCPic", 0));
+        QCOMPARE(previewPixel(w, PreviewRect{s.yearLine.rect.x, s.yearLine.rect.y, 15, s.yearLine.rect.height}),
+                 color2("YearLine"));
+        if (!shots.isEmpty())
+            w.previewImage().save(shots + QStringLiteral("/preview-") + w.cmbFileList->currentText() +
+                                  QStringLiteral(".png"));
+    }
+    // The texts are the main window's: the sample's English title, line breaks shown as such.
+    QVERIFY(!model.txtName.empty());
+    std::u16string title = model.txtName;
+    std::replace(title.begin(), title.end(), u'^', u'\n');
+    QVERIFY(w.previewScene().title.text == title);
 }
 
 QTEST_MAIN(tst_frmColor)

@@ -5,6 +5,8 @@
 #include "support/LayoutBuilder.h"
 #include "support/TempFolder.h"
 
+#include "platform/PathText.h"
+
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +26,7 @@ private slots:
     void listsEveryTextPaneInFileOrder();
     void readsByExactNameAndSetsByPrefix();
     void closingRefreshesTheMainWindowsFields();
+    void showsTheSampleLayoutsPanes();
 };
 
 void tst_frmHC::listsEveryTextPaneInFileOrder()
@@ -115,6 +118,24 @@ void tst_frmHC::closingRefreshesTheMainWindowsFields()
     QCOMPARE(closed.count(), 1);
     QVERIFY(model.txtName == u"New^Title");
     QVERIFY(model.txtSystem == u"SNES");
+}
+
+void tst_frmHC::showsTheSampleLayoutsPanes()
+{
+    const auto sample = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path().parent_path() /
+                        "samples" / "layouts" / "vc_banner.brlyt";
+    if (!std::filesystem::exists(sample))
+        QSKIP("the sample layout is not in the source tree");
+    TempFolder program;
+    BannerModel model(program.path());
+    QVERIFY(model.txtSrc_Change(platform::pathToText(sample)).ok());
+    frmHC w(model);
+    w.Form_Load();
+    QVERIFY(w.cmbHC->findText(QStringLiteral("T_PF")) >= 0);
+    w.cmbHC->setCurrentIndex(w.cmbHC->findText(QStringLiteral("T_VCTitle_ENG")));
+    QVERIFY(w.txtHC->text() == QString::fromStdU16String(model.txtName));
+    if (const QString shots = qEnvironmentVariable("LORVANE_SCREENSHOTS"); !shots.isEmpty())
+        w.grab().save(shots + QStringLiteral("/frmHC.png"));
 }
 
 QTEST_MAIN(tst_frmHC)
