@@ -6,6 +6,7 @@
 #include "support/RecordingSink.h"
 #include "support/TempFolder.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -24,6 +25,7 @@ private slots:
     void captionsAndDefaults();
     void loadsTheRememberedLayoutAndSavesEdits();
     void languageListReadsItsField();
+    void otherWindowsHideItAndHandBack();
 
 private:
     template <typename T>
@@ -121,6 +123,44 @@ void tst_Form1::languageListReadsItsField()
     QTest::keyClicks(src, QStringLiteral("x"));
     QCOMPARE(control<QLineEdit>(window, "txtName")->text(), QStringLiteral("Sternenfahrt^Abenteuer"));
     QVERIFY(!model.hasLayout());
+}
+
+// The colour window and the manual editor take over while the main window is hidden; closing them
+// shows it again with what they changed.
+void tst_Form1::otherWindowsHideItAndHandBack()
+{
+    test_support::TempFolder folder;
+    const auto layout = folder.write("games/t/banner.brlyt", test_support::LayoutBuilder::vcBanner().build());
+    folder.write("schemes/Ocean.vccs", std::string(" 1 "));
+    BannerModel model(folder.path());
+    Form1 window(model);
+    window.show();
+    QTest::keyClicks(control<QLineEdit>(window, "txtSrc"), QString::fromStdString(layout.string()));
+
+    QTest::mouseClick(control<QPushButton>(window, "cmdHC"), Qt::LeftButton);
+    QVERIFY(window.isHidden());
+    QWidget* editor = nullptr;
+    for (auto* w : QApplication::topLevelWidgets())
+        if (w != &window && w->isVisible())
+            editor = w;
+    QVERIFY(editor);
+    Set_Txt1_Text(model.buffer(), "T_VCTitle_ENG", u"Changed");
+    editor->close();
+    QVERIFY(window.isVisible());
+    QCOMPARE(control<QLineEdit>(window, "txtName")->text(), QStringLiteral("Changed"));
+
+    QTest::mouseClick(control<QPushButton>(window, "cmdEditColor"), Qt::LeftButton);
+    QVERIFY(window.isHidden());
+    QWidget* colours = nullptr;
+    for (auto* w : QApplication::topLevelWidgets())
+        if (w != &window && w->isVisible())
+            colours = w;
+    QVERIFY(colours);
+    colours->findChild<QComboBox*>(QStringLiteral("cmbFileList"))->setCurrentIndex(1);
+    colours->close();
+    QVERIFY(window.isVisible());
+    QCOMPARE(control<QComboBox>(window, "cmbFileList")->currentText(), QStringLiteral("Ocean"));
+    QCOMPARE(model.schemeSelection, 1);
 }
 
 QTEST_MAIN(tst_Form1)
