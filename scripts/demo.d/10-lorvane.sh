@@ -11,9 +11,9 @@ cp samples/layouts/vc_banner.brlyt "$layout"
 echo "-- panes of $layout before ($(stat -c %s "$layout") bytes)"
 "$panes" "$layout"
 
-echo "-- Lorvane $layout -TITLE \"Moon Quest^Deluxe\" -YEAR 1991 -PLAY 4 -ESRB E -SYSTEM Famicom -T_JPN ムーンクエスト -PAD 12000"
+echo "-- Lorvane $layout -TITLE \"Moon Quest^Deluxe\" -YEAR 1991 -PLAY 4 -ESRB E -SYSTEM Famicom -T_JPN ムーンクエスト -COLOR NES -PAD 12000"
 "$SUITE/Lorvane" "$layout" -TITLE "Moon Quest^Deluxe" -YEAR 1991 -PLAY 4 -ESRB E -SYSTEM Famicom \
-    -T_JPN "ムーンクエスト" -PAD 12000
+    -T_JPN "ムーンクエスト" -COLOR NES -PAD 12000
 echo "   exit status $?"
 
 echo "-- panes after ($(stat -c %s "$layout") bytes, padded to 12000)"
