@@ -1,5 +1,7 @@
 #include "InjectorTitleBuilders.h"
 
+#include <fstream>
+
 namespace test_support {
 
 namespace {
@@ -165,6 +167,58 @@ platform::Bytes wte(std::uint8_t width, std::uint8_t height, std::size_t dataByt
     out.resize(32, 0);
     out.insert(out.end(), dataBytes, fill);
     return out;
+}
+
+platform::Bytes oneImageTpl(std::uint16_t width, std::uint16_t height, std::uint16_t texel)
+{
+    platform::Bytes out = {0x00, 0x20, 0xAF, 0x30, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x0C, 0x00, 0x00, 0x00, 0x14,
+                           0x00, 0x00, 0x00, 0x00};
+    const auto be16 = [&out](std::uint16_t v) {
+        out.push_back(static_cast<std::uint8_t>(v >> 8));
+        out.push_back(static_cast<std::uint8_t>(v & 0xFF));
+    };
+    be16(height);
+    be16(width);
+    append(out, {0x00, 0x00, 0x00, 0x05, 0x00, 0x00, 0x00, 0x40}); // RGB5A3, data at 0x40
+    append(out, {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x01});
+    out.resize(64, 0);
+    const std::size_t texels = static_cast<std::size_t>((width + 3) / 4 * 4) * static_cast<std::size_t>((height + 3) / 4 * 4);
+    for (std::size_t i = 0; i < texels; ++i)
+        be16(texel);
+    return out;
+}
+
+void writeStavikSample(const std::filesystem::path& folder)
+{
+    const auto write = [&folder](const std::string& relative, const platform::Bytes& bytes) {
+        const auto p = folder / relative;
+        std::filesystem::create_directories(p.parent_path());
+        std::ofstream(p, std::ios::binary | std::ios::trunc)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    };
+    const std::vector<std::pair<std::string, std::u16string>> comments = {
+        {"jp", u"\u30B5\u30F3\u30D7\u30EB"}, {"en", u"Sample Racer"},   {"de", u"Beispiel-Renner"},
+        {"fr", u"Course exemple"},          {"es", u"Carrera de muestra"}, {"it", u"Corsa di prova"},
+        {"nl", u"Voorbeeldrace"}};
+    const platform::Bytes commentTail = {0x00, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00};
+    for (const auto& [code, title] : comments)
+        write("n64/00000005_app_out/meta/saveComments_saveComments_" + code + ".bin", n64Comment(title, commentTail));
+    write("n64/00000005_app_out/meta/save_banner.tpl", oneImageTpl(8, 8, 0x8000));
+
+    const std::string misc = "genesis/00000005_app_out/meta/data_ccf_out/misc_ccf_zlib_out/";
+    auto lines = segaHeaderLines();
+    for (const auto* line : {u"JP:Sample", u"EN:Sample Blast", u"GE:Beispiel", u"FR:Exemple", u"SP:Muestra",
+                             u"IT:Esempio", u"DU:Voorbeeld"})
+        lines.push_back(line);
+    write(misc + "banner.cfg.txt", utf16TextFile(lines));
+    for (int i = 1; i <= 6; ++i)
+        write(misc + "0" + std::to_string(i) + ".wte", wte(8, 8, 128, 0x80));
+    write(misc + "banner_us.wte", wte(16, 8, 256, 0x80));
+
+    write("new/save_banner.tpl", oneImageTpl(8, 8, 0xFC00));
+    for (int i = 1; i <= 6; ++i)
+        write("new/wte/0" + std::to_string(i) + ".wte", wte(8, 8, 128, static_cast<std::uint8_t>(0x90 + i)));
+    write("new/wte/banner.wte", wte(16, 8, 256, 0xFC));
 }
 
 } // namespace test_support

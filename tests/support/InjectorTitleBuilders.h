@@ -6,6 +6,7 @@
 
 #include "platform/Bytes.h"
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -57,5 +58,14 @@ std::vector<std::u16string> segaHeaderLines();
 
 // A WTE: "WTE", width and height bytes, 32-byte header, then dataBytes bytes of fill.
 platform::Bytes wte(std::uint8_t width, std::uint8_t height, std::size_t dataBytes, std::uint8_t fill);
+
+// A one-image TPL as the converter writes it: 64-byte header (image header at 0x14, data at 0x40),
+// then width x height 16-bit texels (RGB5A3, format 5) of the value texel.
+platform::Bytes oneImageTpl(std::uint16_t width, std::uint16_t height, std::uint16_t texel);
+
+// The demo's sample: an extracted N64 title (seven save comments named as real titles name them, a
+// save banner), an extracted Genesis title (banner.cfg.txt with its WTE set), and the new textures to
+// inject, all small. Written into folder; the bundled samples/stavik is this output.
+void writeStavikSample(const std::filesystem::path& folder);
 
 } // namespace test_support
