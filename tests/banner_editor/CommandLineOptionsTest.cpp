@@ -39,6 +39,12 @@ TEST_F(CommandLineOptions, PathIsAbsoluteOrInTheProgramFolder)
     ASSERT_TRUE(other.ParseClo(platform::commandPieces({layoutPath().string()})).ok());
     EXPECT_TRUE(other.hasLayout());
 
+    // Separate arguments may hold "-": only an argument that begins with one opens an option.
+    const auto dashed = folder.write("my-games/x-1/banner.brlyt", LayoutBuilder::vcBanner().build());
+    ASSERT_TRUE(run({dashed.string(), "-TITLE", "Spider-Man", "-", "2"}).ok());
+    EXPECT_EQ(model.pathText(), platform::pathToText(dashed));
+    EXPECT_EQ(paneText(model.buffer(), "T_VCTitle_ITA"), u"Spider-Man");
+
     auto missing = run({"games/none.brlyt", "-TITLE", "x"});
     ASSERT_FALSE(missing.ok());
     EXPECT_EQ(missing.error().kind, platform::ErrorKind::NotFound);
