@@ -12,8 +12,8 @@
 
 namespace textures {
 namespace fs = std::filesystem;
-using platform::ByteView;
 using platform::Bytes;
+using platform::ByteView;
 using platform::Error;
 using platform::ErrorKind;
 using platform::makeError;
@@ -89,7 +89,8 @@ Result<void> checkTgaHeader(ByteView bytes)
     const bool rle = imageType >= 9;
     const unsigned baseType = rle ? imageType - 8 : imageType;
     if (baseType < 1 || baseType > 3)
-        return makeError(ErrorKind::BadFormat, "image type " + std::to_string(imageType) + " is not a TGA picture type");
+        return makeError(ErrorKind::BadFormat,
+                         "image type " + std::to_string(imageType) + " is not a TGA picture type");
     if (width == 0 || height == 0)
         return makeError(ErrorKind::BadFormat, "the picture has no pixels");
     if (bitsPerPixel != 8 && bitsPerPixel != 15 && bitsPerPixel != 16 && bitsPerPixel != 24 && bitsPerPixel != 32)
@@ -118,7 +119,8 @@ Result<QImage> loadWithFreeImage(const fs::path& path, FREE_IMAGE_FORMAT format)
         return bytes.error();
     if (format == FIF_TARGA) {
         if (auto ok = checkTgaHeader(bytes.value()); !ok)
-            return makeError(ErrorKind::BadFormat, "Cannot load the picture " + quoted(path) + ": " + ok.error().message + ".");
+            return makeError(ErrorKind::BadFormat,
+                             "Cannot load the picture " + quoted(path) + ": " + ok.error().message + ".");
     }
     MemoryPtr memory(FreeImage_OpenMemory(bytes->data(), static_cast<DWORD>(bytes->size())));
     t_lastFreeImageMessage.clear();
@@ -299,8 +301,8 @@ Result<fs::path> SaveImage(const QImage& picture, const fs::path& path)
     DWORD size = 0;
     if (!memory || !FreeImage_SaveToMemory(format, bitmap.get(), memory.get(), 0) ||
         !FreeImage_AcquireMemory(memory.get(), &data, &size))
-        return makeError(ErrorKind::WriteFailed, "Cannot encode the picture " + quoted(target) + " as " +
-                                                     formatName + ": " + t_lastFreeImageMessage);
+        return makeError(ErrorKind::WriteFailed, "Cannot encode the picture " + quoted(target) + " as " + formatName +
+                                                     ": " + t_lastFreeImageMessage);
     if (auto written = platform::writeFileAtomic(target, ByteView(data, size)); !written)
         return written.error();
     return target;

@@ -20,9 +20,9 @@ namespace textures {
 // Errors raised by the adapter name it as their source; the error's title is
 // "MFreeImage error <number>".
 inline constexpr const char* ADAPTER_SOURCE = "MFreeImage";
-inline constexpr int ERROR_INVALID_CALL = 5;       // format and depth errors
-inline constexpr int ERROR_NO_PICTURE = 91;        // nothing to save
-inline constexpr int ERROR_INVALID_PICTURE = 481;  // the picture could not be turned into a bitmap
+inline constexpr int ERROR_INVALID_CALL = 5;      // format and depth errors
+inline constexpr int ERROR_NO_PICTURE = 91;       // nothing to save
+inline constexpr int ERROR_INVALID_PICTURE = 481; // the picture could not be turned into a bitmap
 
 // The descriptions of the three format errors, each the text of error 5 ("Invalid procedure call or
 // argument"), CR LF twice, then the adapter's own text.

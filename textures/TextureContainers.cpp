@@ -8,8 +8,8 @@
 
 namespace textures {
 namespace fs = std::filesystem;
-using platform::ByteView;
 using platform::Bytes;
+using platform::ByteView;
 using platform::ErrorKind;
 using platform::makeError;
 using platform::Result;
@@ -50,8 +50,8 @@ Result<Bytes> wteFromTpl(ByteView tpl, int width, int height)
                                                      std::to_string(width) + " x " + std::to_string(height) +
                                                      " does not fit.");
     if (tpl.size() < SINGLE_TPL_HEADER_SIZE)
-        return makeError(ErrorKind::BadFormat, "The TPL is " + std::to_string(tpl.size()) +
-                                                   " bytes long, shorter than its 64-byte header.");
+        return makeError(ErrorKind::BadFormat,
+                         "The TPL is " + std::to_string(tpl.size()) + " bytes long, shorter than its 64-byte header.");
     Bytes wte(WTE_HEADER_SIZE, 0);
     std::copy(WTE_MAGIC_BYTES.begin(), WTE_MAGIC_BYTES.end(), wte.begin());
     wte[WTE_WIDTH_OFFSET] = static_cast<std::uint8_t>(width);
@@ -109,8 +109,8 @@ Result<void> MakeWTE(const fs::path& wtePath, const fs::path& tplPath, int imgWi
         return tpl.error();
     auto wte = wteFromTpl(tpl.value(), imgWidth, igHeight);
     if (!wte)
-        return makeError(wte.error().kind, "Cannot make the WTE file " + quoted(wtePath) + " from " +
-                                               quoted(tplPath) + ": " + wte.error().message);
+        return makeError(wte.error().kind, "Cannot make the WTE file " + quoted(wtePath) + " from " + quoted(tplPath) +
+                                               ": " + wte.error().message);
     if (auto written = platform::writeFileAtomic(wtePath, wte.value()); !written)
         return written.error();
     // Writing a WTE over its own TPL must not end with the WTE deleted.
@@ -170,11 +170,10 @@ Result<Bytes> neoGeoBannerHead(const fs::path& programFolder)
     if (!bytes)
         return bytes.error();
     if (bytes->size() < NEOGEO_BANNER_HEADER_SIZE)
-        return makeError(ErrorKind::BadFormat, "The template " +
-                                                   quoted(programFolder / TEMPLATES_FOLDER /
-                                                          NEOGEO_BANNER_TEMPLATE_FILE) +
-                                                   " is " + std::to_string(bytes->size()) +
-                                                   " bytes long, shorter than the 32-byte banner header.");
+        return makeError(ErrorKind::BadFormat,
+                         "The template " + quoted(programFolder / TEMPLATES_FOLDER / NEOGEO_BANNER_TEMPLATE_FILE) +
+                             " is " + std::to_string(bytes->size()) +
+                             " bytes long, shorter than the 32-byte banner header.");
     bytes->resize(NEOGEO_BANNER_HEADER_SIZE);
     return bytes;
 }

@@ -39,8 +39,8 @@ namespace textures {
 
 // Builds the WTE at wtePath from the one-image TPL at tplPath (replacing a previous WTE whole), then
 // deletes the TPL (unless both paths name the same file).
-[[nodiscard]] platform::Result<void> MakeWTE(const std::filesystem::path& wtePath,
-                                             const std::filesystem::path& tplPath, int imgWidth, int igHeight);
+[[nodiscard]] platform::Result<void> MakeWTE(const std::filesystem::path& wtePath, const std::filesystem::path& tplPath,
+                                             int imgWidth, int igHeight);
 
 // programFolder/temp/temp.tpl, where the three readers leave their TPL.
 std::filesystem::path tempTplPath(const std::filesystem::path& programFolder);

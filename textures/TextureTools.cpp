@@ -22,9 +22,8 @@ std::string quotedArgument(const fs::path& p)
 Result<void> checkQuotable(const fs::path& p)
 {
     if (platform::pathToText(p).find(u'"') != std::u16string::npos)
-        return makeError(ErrorKind::BadArgument,
-                         "The path " + platform::utf8FromUtf16(platform::pathToText(p)) +
-                             " holds a double quote and cannot be handed to a texture tool.");
+        return makeError(ErrorKind::BadArgument, "The path " + platform::utf8FromUtf16(platform::pathToText(p)) +
+                                                     " holds a double quote and cannot be handed to a texture tool.");
     return {};
 }
 
@@ -80,8 +79,7 @@ Result<void> copyToolInto(const fs::path& programFolder, std::string_view tool, 
     std::error_code ec;
     fs::permissions(platform::findExisting(target), fs::status(source, ec).permissions(), ec);
     if (ec)
-        return makeError(ErrorKind::WriteFailed,
-                         "Cannot make " + target.string() + " executable: " + ec.message());
+        return makeError(ErrorKind::WriteFailed, "Cannot make " + target.string() + " executable: " + ec.message());
     return {};
 }
 

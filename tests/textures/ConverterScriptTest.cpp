@@ -16,10 +16,8 @@ TEST(ConverterScript, PictureLinesInBothForms)
         const char* expected;
     };
     const Case cases[] = {
-        {0, TextureFormat::RGB565, false,
-         "file 0 = 0.tga\r\nimage    0 =  0, , RGB565\r\ntexture 0  =  0, x\r\n"},
-        {0, TextureFormat::RGB5A3, true,
-         "file 0 = 0.tga\r\nImage    0 =  0,0, RGB5A3\r\ntexture 0  =  0, x\r\n"},
+        {0, TextureFormat::RGB565, false, "file 0 = 0.tga\r\nimage    0 =  0, , RGB565\r\ntexture 0  =  0, x\r\n"},
+        {0, TextureFormat::RGB5A3, true, "file 0 = 0.tga\r\nImage    0 =  0,0, RGB5A3\r\ntexture 0  =  0, x\r\n"},
         {12, TextureFormat::RGB5A3, false,
          "file 12 = 12.tga\r\nimage    12 =  12, , RGB5A3\r\ntexture 12  =  12, x\r\n"},
         {12, TextureFormat::RGB565, true,

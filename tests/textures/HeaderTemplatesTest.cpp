@@ -78,7 +78,8 @@ Bytes convert(const std::vector<tools::ImageShape>& shapes, bool transparency)
     EXPECT_TRUE(textures::writeConverterScript(work / "temp.tcs", static_cast<int>(shapes.size()),
                                                textures::TextureFormat::RGB5A3, transparency)
                     .ok());
-    EXPECT_TRUE(textures::copyToolInto(converterProgram().parent_path(), textures::CONVERTER_PROGRAM, work.path()).ok());
+    EXPECT_TRUE(
+        textures::copyToolInto(converterProgram().parent_path(), textures::CONVERTER_PROGRAM, work.path()).ok());
     auto ran = textures::MakeTpl(work / "out.tpl", "temp.tcs", work.path());
     EXPECT_TRUE(ran.ok());
     return readAll(work / "out.tpl");
@@ -127,7 +128,8 @@ TEST(HeaderTemplates, SaveBannerHeadIsARealVirtualConsoleHead)
     const auto folder = test_support::realDataFolder("savebanner");
     if (folder.empty())
         GTEST_SKIP() << "real data absent";
-    for (const char* name : {"vc_nes_46414150_banner.bin", "vc_snes_4a414150_banner.bin", "vc_md_4d414850_banner.bin"}) {
+    for (const char* name :
+         {"vc_nes_46414150_banner.bin", "vc_snes_4a414150_banner.bin", "vc_md_4d414850_banner.bin"}) {
         const Bytes real = readAll(folder / name);
         ASSERT_GE(real.size(), 32u);
         EXPECT_EQ(Bytes(real.begin(), real.begin() + 32), head) << name;

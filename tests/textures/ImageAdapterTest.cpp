@@ -101,8 +101,8 @@ TEST(SaveImage, AppendsTgaUnlessNameHasATgaExtension)
         const char* given;
         const char* written;
     } cases[] = {
-        {"plain", "plain.tga"},         {"a.tga", "a.tga"},       {"b.targa", "b.targa"},
-        {"c.TGA", "c.TGA.tga"},         {"d.bmp", "d.bmp.tga"},   {"e.tga.png", "e.tga.png.tga"},
+        {"plain", "plain.tga"}, {"a.tga", "a.tga"},     {"b.targa", "b.targa"},
+        {"c.TGA", "c.TGA.tga"}, {"d.bmp", "d.bmp.tga"}, {"e.tga.png", "e.tga.png.tga"},
     };
     const QImage picture = pattern(4, 4, false);
     for (const auto& c : cases) {
@@ -241,7 +241,7 @@ TEST(PictureConversions, PaletteBitmapsExpandBottomRowLast)
 {
     std::unique_ptr<FIBITMAP, decltype(&FreeImage_Unload)> indexed(FreeImage_Allocate(2, 2, 8), FreeImage_Unload);
     RGBQUAD* palette = FreeImage_GetPalette(indexed.get());
-    palette[1] = RGBQUAD{20, 10, 200, 0}; // blue, green, red
+    palette[1] = RGBQUAD{20, 10, 200, 0};           // blue, green, red
     FreeImage_GetScanLine(indexed.get(), 1)[0] = 1; // FreeImage's scan line 1 of 2 is the top row
     const QImage shown = pictureFromBitmap(indexed.get());
     ASSERT_EQ(shown.size(), QSize(2, 2));

@@ -68,7 +68,8 @@ TEST(TplFromWte, PatchesHeightAndWidthIntoTemplate)
     wte[6] = 64;
     auto tpl = tplFromWte(wte + counting(24576, 7), single);
     ASSERT_TRUE(tpl.ok()) << tpl.error().message;
-    EXPECT_EQ(*tpl, (slice(single, 0, 20) + Bytes{0x00, 0x40, 0x00, 0xC0} + slice(single, 24, 64) + counting(24576, 7)));
+    EXPECT_EQ(*tpl,
+              (slice(single, 0, 20) + Bytes{0x00, 0x40, 0x00, 0xC0} + slice(single, 24, 64) + counting(24576, 7)));
 
     // Byte 20 (the height's high byte) always comes from the template, byte 22 is always zero; a
     // header-only WTE gives the patched template alone.
@@ -199,7 +200,8 @@ TEST(ContainerReaders, RealSaveBannerFillsTemplateImagesExactly)
             const auto info = tools::formatInfo(platform::readBe32(*tpl, header + 4));
             ASSERT_TRUE(info.has_value());
             EXPECT_EQ(platform::readBe32(*tpl, header + 8), end) << name << " image " << i;
-            end += tools::textureDataSize(*info, platform::readBe16(*tpl, header + 2), platform::readBe16(*tpl, header));
+            end +=
+                tools::textureDataSize(*info, platform::readBe16(*tpl, header + 2), platform::readBe16(*tpl, header));
         }
         EXPECT_EQ(end, tpl->size()) << name;
     }
