@@ -34,15 +34,6 @@ TEST(ConverterScript, WholeScriptStartsWithPathAndHasOneBlockPerPicture)
     EXPECT_EQ(script, "path = \r\n" + scriptPictureLines(0, TextureFormat::RGB5A3, true) +
                           scriptPictureLines(1, TextureFormat::RGB5A3, true) +
                           scriptPictureLines(2, TextureFormat::RGB5A3, true));
-    // Every line ends in CR LF: no bare line feed, no stray carriage return.
-    for (std::size_t i = 0; i < script.size(); ++i) {
-        if (script[i] == '\n') {
-            EXPECT_TRUE(i > 0 && script[i - 1] == '\r') << i;
-        }
-        if (script[i] == '\r') {
-            EXPECT_TRUE(i + 1 < script.size() && script[i + 1] == '\n') << i;
-        }
-    }
 
     test_support::TempFolder dir;
     ASSERT_TRUE(writeConverterScript(dir / "temp.tcs", 3, TextureFormat::RGB5A3, true).ok());
