@@ -21,8 +21,8 @@ constexpr std::array<ConsoleInfo, CONSOLE_COUNT> CONSOLES = {{
     {u"Tg-16 / PCE", "tg16", u"\\00000005_app_out\\meta\\TITLE.TXT", u"TG-16 Save", u"",
      u"TG TITLE.txt (TITLE.txt)|TITLE.txt|All Files (*.*)|*.*", u""},
     {u"Master System", "sms", SEGA_CFG, u"Master Sys Save", u"", SEGA_FILTER, u"Master System"},
-    {u"C-64", "c64", u"\\00000001.app", u"C64 Save", u"",
-     u"C64 1.app (00000001.app)|00000001.app|All Files (*.*)|*.*", u""},
+    {u"C-64", "c64", u"\\00000001.app", u"C64 Save", u"", u"C64 1.app (00000001.app)|00000001.app|All Files (*.*)|*.*",
+     u""},
     {u"MSX", "msx", SEGA_CFG, u"MSX Save", u"", u"MSX banner.cfg (banner.cfg.txt)|banner.cfg.txt|All Files (*.*)|*.*",
      u"MSX"},
 }};

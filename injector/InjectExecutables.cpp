@@ -13,8 +13,8 @@ namespace injector {
 
 namespace {
 
-using platform::ByteView;
 using platform::Bytes;
+using platform::ByteView;
 
 std::string utf8(std::u16string_view text)
 {
@@ -48,13 +48,14 @@ platform::Result<std::pair<Bytes, Bytes>> snesLines(std::u16string_view title)
         auto encoded = JIS2Uni(*text);
         if (!encoded)
             return platform::makeError(platform::ErrorKind::BadArgument,
-                                       "Line " + std::to_string(number) + " of the title cannot be written in Shift-JIS (" +
-                                           encoded.error().message + "). Nothing was written.",
+                                       "Line " + std::to_string(number) +
+                                           " of the title cannot be written in Shift-JIS (" + encoded.error().message +
+                                           "). Nothing was written.",
                                        "Invalid Title!");
         if (encoded->size() > SNES_LINE_SIZE)
-            return titleTooLong("Line " + std::to_string(number) + " of the title takes " +
-                                std::to_string(encoded->size()) + " bytes in Shift-JIS; an SNES title line holds at most " +
-                                std::to_string(SNES_LINE_SIZE) + ".");
+            return titleTooLong(
+                "Line " + std::to_string(number) + " of the title takes " + std::to_string(encoded->size()) +
+                " bytes in Shift-JIS; an SNES title line holds at most " + std::to_string(SNES_LINE_SIZE) + ".");
         *bytes = std::move(encoded).value();
         ++number;
     }
@@ -68,7 +69,8 @@ platform::Result<Bytes> c64Block(std::u16string_view title)
     std::size_t start = 0;
     for (;;) {
         const auto mark = title.find(u'^', start);
-        parts.emplace_back(title.substr(start, mark == std::u16string_view::npos ? std::u16string_view::npos : mark - start));
+        parts.emplace_back(
+            title.substr(start, mark == std::u16string_view::npos ? std::u16string_view::npos : mark - start));
         if (mark == std::u16string_view::npos)
             break;
         start = mark + 1;
@@ -163,8 +165,8 @@ bool InjectionRun::nes()
     if (tpl.size() > app.size() - s)
         return fail(platform::makeError(platform::ErrorKind::BadArgument,
                                         utf8(m_req.source) + " (" + std::to_string(tpl.size()) +
-                                            " bytes) does not fit into 00000001.app after its tpl at " + hex(s) +
-                                            " (" + std::to_string(app.size() - s) + " bytes left). Nothing was written.",
+                                            " bytes) does not fit into 00000001.app after its tpl at " + hex(s) + " (" +
+                                            std::to_string(app.size() - s) + " bytes left). Nothing was written.",
                                         "Source Too Large!"));
     std::copy(tpl.begin(), tpl.end(), app.begin() + static_cast<std::ptrdiff_t>(s));
 

@@ -15,8 +15,8 @@ namespace injector {
 
 namespace {
 
-using platform::ByteView;
 using platform::Bytes;
+using platform::ByteView;
 
 constexpr std::u16string_view CRLF = u"\r\n";
 
@@ -115,9 +115,9 @@ bool InjectionRun::sega()
 {
     const auto dest = resolve(m_req.destination);
     if (!platform::fileExists(dest))
-        return fail(platform::makeError(platform::ErrorKind::NotFound,
-                                        platform::utf8FromUtf16(m_req.destination) + " not found! Nothing was injected.",
-                                        "Invalid Destination!"));
+        return fail(platform::makeError(
+            platform::ErrorKind::NotFound,
+            platform::utf8FromUtf16(m_req.destination) + " not found! Nothing was injected.", "Invalid Destination!"));
     // The destination is checked before the WTE files go in, so a wrong file receives nothing.
     if (auto r = m_buf.LoadDest(dest); !r)
         return fail(r.error());
@@ -147,7 +147,8 @@ bool InjectionRun::sega()
     }
     Bytes body = Asc2UniShift(header);
     for (int i = 0; i < TITLE_SLOTS; ++i) {
-        std::u16string line = std::u16string(TITLE_LABELS[static_cast<std::size_t>(i)]) + platform::trimSpaces(title(i));
+        std::u16string line =
+            std::u16string(TITLE_LABELS[static_cast<std::size_t>(i)]) + platform::trimSpaces(title(i));
         if (i + 1 < TITLE_SLOTS)
             line += CRLF;
         const Bytes encoded = Asc2Uni(line);

@@ -55,15 +55,29 @@ InjectionOutcome InjectionRun::run()
 {
     bool finished = false;
     switch (m_req.conIndex) {
-    case CON_NES: finished = nes(); break;
-    case CON_SNES: finished = snes(); break;
-    case CON_N64: finished = n64(); break;
+    case CON_NES:
+        finished = nes();
+        break;
+    case CON_SNES:
+        finished = snes();
+        break;
+    case CON_N64:
+        finished = n64();
+        break;
     case CON_GENESIS:
     case CON_MASTER_SYSTEM:
-    case CON_MSX: finished = sega(); break;
-    case CON_TG16: finished = tg16(); break;
-    case CON_C64: finished = c64(); break;
-    default: finished = neoGeo(); break; // an unset console runs the NeoGeo branch
+    case CON_MSX:
+        finished = sega();
+        break;
+    case CON_TG16:
+        finished = tg16();
+        break;
+    case CON_C64:
+        finished = c64();
+        break;
+    default:
+        finished = neoGeo();
+        break; // an unset console runs the NeoGeo branch
     }
     if (!finished)
         return InjectionOutcome{InjectionStatus::Stopped, {}};
@@ -110,7 +124,8 @@ std::optional<std::filesystem::path> InjectionRun::usableSource(bool wantFolder)
         return path;
     if (m_req.commandLine) {
         const std::string what = wantFolder ? "folder" : "file";
-        platform::showMessage("The source " + what + " " + utf8(m_req.source) + " was not found; no texture was injected.",
+        platform::showMessage("The source " + what + " " + utf8(m_req.source) +
+                                  " was not found; no texture was injected.",
                               "Source Not Found!", platform::MessageIcon::Exclamation);
         m_incomplete = true;
     }

@@ -29,7 +29,7 @@ struct FileBuffers
 struct InjectionRequest
 {
     int conIndex = NO_CONSOLE; // unset runs the NeoGeo branch
-    std::u16string source;      // path texts, already in absolute form
+    std::u16string source;     // path texts, already in absolute form
     std::u16string destination;
     std::array<std::u16string, TITLE_SLOTS> titles;
     std::filesystem::path programFolder;

@@ -16,18 +16,18 @@ inline constexpr std::size_t NEOGEO_HEAD_SIZE = 32;
 inline constexpr std::size_t NEOGEO_TITLE_OFFSET = 32;
 inline constexpr std::size_t NEOGEO_TITLE_AREA = 128;
 inline constexpr std::size_t NEOGEO_TEXTURE_OFFSET = NEOGEO_TITLE_OFFSET + NEOGEO_TITLE_AREA; // 160
-inline constexpr std::size_t NEOGEO_TPL_HEADER_SIZE = 416;                                     // 0x1A0
+inline constexpr std::size_t NEOGEO_TPL_HEADER_SIZE = 416;                                    // 0x1A0
 // The title is followed by U+000D, so 63 UTF-16 units fill the area exactly.
 inline constexpr std::size_t NEOGEO_TITLE_MAX_UNITS = 63;
 inline constexpr std::string_view NEOGEO_TEMPLATE = "\\templates\\tpl_neogeo_header.bin";
 
 // NES 00000001.app: the embedded five-image save TPL and the UTF-16BE title after it.
-inline constexpr std::array<std::uint8_t, 16> NES_TPL_SIGNATURE = {
-    0x00, 0x20, 0xAF, 0x30, 0x00, 0x00, 0x00, 0x05, 0x00, 0x00, 0x00, 0x0C, 0x00, 0x00, 0x00, 0x34};
+inline constexpr std::array<std::uint8_t, 16> NES_TPL_SIGNATURE = {0x00, 0x20, 0xAF, 0x30, 0x00, 0x00, 0x00, 0x05,
+                                                                   0x00, 0x00, 0x00, 0x0C, 0x00, 0x00, 0x00, 0x34};
 // Length of the embedded TPL as the texture editor takes it (192x64 + 4 x 48x48, 16 bits a pixel).
 inline constexpr std::size_t NES_TPL_SIZE = 43264; // 0xA900
-inline constexpr std::array<std::uint8_t, 15> NES_TITLE_LEAD_IN = {
-    0xA2, 0xDB, 0xA2, 0xDB, 0xA2, 0xDB, 0xA2, 0xDB, 0xA2, 0xDB, 0xA2, 0xDB, 0xA2, 0xDB, 0x00};
+inline constexpr std::array<std::uint8_t, 15> NES_TITLE_LEAD_IN = {0xA2, 0xDB, 0xA2, 0xDB, 0xA2, 0xDB, 0xA2, 0xDB,
+                                                                   0xA2, 0xDB, 0xA2, 0xDB, 0xA2, 0xDB, 0x00};
 // The region starts at the lead-in's last byte, the high byte of the first title character.
 inline constexpr std::size_t NES_TITLE_LEAD_IN_SKIP = 14;
 inline constexpr std::string_view NES_TITLE_END = "VirtualIF.c";
@@ -40,8 +40,8 @@ inline constexpr std::string_view TICKET_MARK = ".rom";
 inline constexpr std::size_t TICKET_NAME_SIZE = 4;
 
 // C64 00000001.app: two UTF-16BE lines after the "/banner.bin" anchor.
-inline constexpr std::array<std::uint8_t, 13> C64_ANCHOR = {'/', 'b', 'a', 'n', 'n', 'e', 'r',
-                                                             '.', 'b', 'i', 'n', 0x00, 0x00};
+inline constexpr std::array<std::uint8_t, 13> C64_ANCHOR = {'/', 'b', 'a', 'n', 'n',  'e', 'r',
+                                                            '.', 'b', 'i', 'n', 0x00, 0x00};
 inline constexpr std::size_t C64_TITLE_FROM_ANCHOR = 12;
 inline constexpr std::size_t C64_LINE_SIZE = 68;
 inline constexpr std::size_t C64_TITLE_BLOCK = 2 * C64_LINE_SIZE; // 136

@@ -158,8 +158,8 @@ platform::Result<void> InjectorModel::ParseClo(const std::vector<std::u16string>
         } else if (key == u"DST") {
             setDestination(value);
         } else {
-            static constexpr std::array<std::u16string_view, TITLE_SLOTS> KEYS = {u"JP", u"", u"GE", u"FR",
-                                                                                 u"SP", u"IT", u"DU"};
+            static constexpr std::array<std::u16string_view, TITLE_SLOTS> KEYS = {u"JP", u"",   u"GE", u"FR",
+                                                                                  u"SP", u"IT", u"DU"};
             bool known = false;
             for (int slot = 0; slot < TITLE_SLOTS; ++slot) {
                 if (!KEYS[static_cast<std::size_t>(slot)].empty() && key == KEYS[static_cast<std::size_t>(slot)]) {

@@ -22,8 +22,9 @@ std::string commentName(std::string_view code)
 platform::Error tooShort(const std::string& fileName, std::size_t size, std::size_t needed)
 {
     return platform::makeError(platform::ErrorKind::BadFormat,
-                               fileName + " is " + std::to_string(size) + " bytes long; a save-comment file with its title needs " +
-                                   std::to_string(needed) + ". Nothing was written.",
+                               fileName + " is " + std::to_string(size) +
+                                   " bytes long; a save-comment file with its title needs " + std::to_string(needed) +
+                                   ". Nothing was written.",
                                "Invalid Save Comment File!");
 }
 
@@ -62,8 +63,9 @@ platform::Result<platform::Bytes> rewriteN64Comment(platform::ByteView file, std
     const std::size_t length = N64_HEADER_SIZE + titleBytes.size() + rest.size();
     if (length > N64_MAX_FILE_SIZE)
         return platform::makeError(platform::ErrorKind::BadArgument,
-                                   fileName + " would become " + std::to_string(length) + " bytes long; it can hold at most " +
-                                       std::to_string(N64_MAX_FILE_SIZE) + ". Nothing was written.",
+                                   fileName + " would become " + std::to_string(length) +
+                                       " bytes long; it can hold at most " + std::to_string(N64_MAX_FILE_SIZE) +
+                                       ". Nothing was written.",
                                    "Title Too Long!");
 
     platform::Bytes out(file.begin(), file.begin() + N64_HEADER_SIZE);

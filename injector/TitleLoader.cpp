@@ -14,8 +14,8 @@ namespace injector {
 
 namespace {
 
-using platform::ByteView;
 using platform::Bytes;
+using platform::ByteView;
 
 // Lines of a UTF-16BE text file cut at every 00 0D 00 0A.
 std::vector<ByteView> utf16Lines(ByteView data)

@@ -293,8 +293,8 @@ void Form1::cmdFolderBrowse_Click()
         if (!chosen.empty() && chosen != m_model.destination())
             m_model.setDestination(chosen);
     } else {
-        const QString file =
-            QFileDialog::getOpenFileName(this, QString(), QString(), dialogFilter(destinationFilter(m_model.conIndex())));
+        const QString file = QFileDialog::getOpenFileName(this, QString(), QString(),
+                                                          dialogFilter(destinationFilter(m_model.conIndex())));
         if (!file.isEmpty())
             m_model.setDestination(platform::displayPathText(platform::textToPath(u16(file)), m_model.programFolder()));
     }

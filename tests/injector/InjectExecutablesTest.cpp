@@ -38,7 +38,8 @@ TEST_F(NeoGeoInjection, RebuildsBannerFromTemplateTitleAndTexture)
     EXPECT_EQ(slice(out, 32, 128), area);
     EXPECT_EQ(slice(out, 160, 96), Bytes(96, 0xC3));
     ASSERT_EQ(sink.messages.size(), 1u);
-    EXPECT_EQ(sink.messages[0].prompt, "Tpl Files successfully merged into " + (folder.path() / "banner.bin").string() + ".");
+    EXPECT_EQ(sink.messages[0].prompt,
+              "Tpl Files successfully merged into " + (folder.path() / "banner.bin").string() + ".");
 }
 
 TEST_F(NeoGeoInjection, TitleAreaLimits)
@@ -126,10 +127,10 @@ TEST_F(NesInjection, OverwritesTextureAndTitleRegionInPlace)
     EXPECT_EQ(slice(out, 0, app.tplOffset), slice(app.bytes, 0, app.tplOffset));
     EXPECT_EQ(slice(out, app.regionOffset + 40, out.size() - app.regionOffset - 40),
               slice(app.bytes, app.regionOffset + 40, out.size() - app.regionOffset - 40));
-    EXPECT_EQ(sink.messages.back().prompt, "Tpl File:  " + (folder.path() / "banner.tpl").string() +
-                                            " successfully injected into " + (folder.path() / "00000001.app").string() +
-                                            ".\r\nZelda^II successflly injected into " +
-                                            (folder.path() / "00000001.app").string());
+    EXPECT_EQ(sink.messages.back().prompt,
+              "Tpl File:  " + (folder.path() / "banner.tpl").string() + " successfully injected into " +
+                  (folder.path() / "00000001.app").string() + ".\r\nZelda^II successflly injected into " +
+                  (folder.path() / "00000001.app").string());
 }
 
 TEST_F(NesInjection, LongTitleIsCutAtWholeCharactersAndShortOneZeroFilled)
@@ -314,8 +315,9 @@ TEST_F(SnesInjection, CopiesTextureAndReportsBothLines)
     EXPECT_EQ(readAll(folder / "title/00000005_app_out/banner.tpl"), Bytes(100, 0x77));
     const std::string dest = (folder.path() / "title/00000001.app").string();
     const std::string target = (folder.path() / "title").string() + "/00000005_app_out\\banner.tpl";
-    EXPECT_EQ(sink.messages.back().prompt, "Tpl File:  " + (folder.path() / "new.tpl").string() + " successfully copied to " +
-                                            target + ".\r\nPilotwings successflly injected into " + dest);
+    EXPECT_EQ(sink.messages.back().prompt, "Tpl File:  " + (folder.path() / "new.tpl").string() +
+                                               " successfully copied to " + target +
+                                               ".\r\nPilotwings successflly injected into " + dest);
 }
 
 TEST_F(SnesInjection, MissingPiecesStopOrWarn)
@@ -384,7 +386,8 @@ TEST_F(C64Injection, WritesTwoLinesOfSixtyEightBytes)
         EXPECT_EQ(slice(out, ANCHOR + 12, 68), l1);
         EXPECT_EQ(slice(out, ANCHOR + 80, 68), l2);
         EXPECT_EQ(slice(out, 0, ANCHOR + 12), slice(app, 0, ANCHOR + 12));
-        EXPECT_EQ(slice(out, ANCHOR + 148, app.size() - ANCHOR - 148), slice(app, ANCHOR + 148, app.size() - ANCHOR - 148));
+        EXPECT_EQ(slice(out, ANCHOR + 148, app.size() - ANCHOR - 148),
+                  slice(app, ANCHOR + 148, app.size() - ANCHOR - 148));
     }
 }
 

@@ -129,9 +129,9 @@ TEST_F(N64Injection, CopiesTheSaveBannerAndRefusesFilePaths)
     r.titles[ENGLISH_SLOT] = u"Wave Race";
     ASSERT_EQ(inject(r).status, InjectionStatus::Done);
     EXPECT_EQ(readAll(folder / "meta/save_banner.tpl"), Bytes(12, 0x42));
-    EXPECT_EQ(sink.messages.back().prompt, "Tpl File:  " + (folder.path() / "new.tpl").string() + " successfully injected into " +
-                                            (folder.path() / "meta/").string() +
-                                            "save_banner.tpl.\r\nN64 titles successfully Injected!");
+    EXPECT_EQ(sink.messages.back().prompt, "Tpl File:  " + (folder.path() / "new.tpl").string() +
+                                               " successfully injected into " + (folder.path() / "meta/").string() +
+                                               "save_banner.tpl.\r\nN64 titles successfully Injected!");
 
     for (const std::string dest : {"title/00000005.app/", "meta/saveComments_saveComments_en.bin"}) {
         r.destination = text(dest);
@@ -234,7 +234,8 @@ class Tg16Injection : public InjectorTest
 
 TEST_F(Tg16Injection, ReplacesLineOneAndKeepsTheRest)
 {
-    const auto dest = folder.write("meta/TITLE.TXT", test_support::utf16TextFile({u"Old", u"JP:xx", u"EN:yy", u"FR:zz"}));
+    const auto dest =
+        folder.write("meta/TITLE.TXT", test_support::utf16TextFile({u"Old", u"JP:xx", u"EN:yy", u"FR:zz"}));
     auto r = request(CON_TG16, "", "meta/TITLE.TXT");
     r.titles[ENGLISH_SLOT] = u"Bonk";
     ASSERT_EQ(inject(r).status, InjectionStatus::Done);
@@ -277,6 +278,7 @@ TEST_F(Tg16Injection, CopiesSaveDataTextureAndChecksTheFormat)
     const Bytes bad = test_support::utf16TextFile({u"Old", u"no colon"});
     folder.write("meta/TITLE.TXT", bad);
     EXPECT_EQ(inject(r).status, InjectionStatus::Stopped);
-    EXPECT_EQ(sink.messages.back().prompt, "This is not a valid TG16 titles file. Point path to TITLE.txt in 00000005.app!");
+    EXPECT_EQ(sink.messages.back().prompt,
+              "This is not a valid TG16 titles file. Point path to TITLE.txt in 00000005.app!");
     EXPECT_EQ(readAll(folder / "meta/TITLE.TXT"), bad);
 }

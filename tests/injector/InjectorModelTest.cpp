@@ -125,9 +125,29 @@ TEST_F(InjectorModelTest, CommandLineOptionsApplyInOrder)
     }
     {
         InjectorModel model(folder.path(), true);
-        ASSERT_TRUE(parse(model, {"title/00000001.app", "-C", "gen", "-DST", "/x/banner.cfg.txt", "-SRC", "\"wte\"",
-                                  "-JP", "j", "-GE", "g", "-FR", "f", "-SP", "s", "-IT", "i", "-DU", "d", "-TITLE", "t",
-                                  "-XYZ", "ignored"})
+        ASSERT_TRUE(parse(model, {"title/00000001.app",
+                                  "-C",
+                                  "gen",
+                                  "-DST",
+                                  "/x/banner.cfg.txt",
+                                  "-SRC",
+                                  "\"wte\"",
+                                  "-JP",
+                                  "j",
+                                  "-GE",
+                                  "g",
+                                  "-FR",
+                                  "f",
+                                  "-SP",
+                                  "s",
+                                  "-IT",
+                                  "i",
+                                  "-DU",
+                                  "d",
+                                  "-TITLE",
+                                  "t",
+                                  "-XYZ",
+                                  "ignored"})
                         .ok());
         EXPECT_EQ(model.destination(), u"/x/banner.cfg.txt");
         EXPECT_EQ(model.source(), u"wte");

@@ -66,8 +66,8 @@ TEST_F(TitleLoader, ReadsAllSevenLanguagesOfN64AndSega)
         lines.push_back(std::u16string(caption));
     folder.write("misc/banner.cfg.txt", test_support::utf16TextFile(lines));
 
-    const std::array<std::u16string, TITLE_SLOTS> titles = {u"\u30BC\u30EB\u30C0", u"Zelda", u"Zelda^DE", u"Fr",
-                                                            u"Es", u"It", u"Nl"};
+    const std::array<std::u16string, TITLE_SLOTS> titles = {
+        u"\u30BC\u30EB\u30C0", u"Zelda", u"Zelda^DE", u"Fr", u"Es", u"It", u"Nl"};
     for (const auto& [console, dest] : {std::pair{int(CON_N64), std::string("meta/")},
                                         std::pair{int(CON_GENESIS), std::string("misc/banner.cfg.txt")}}) {
         auto r = request(console, "", dest);

@@ -49,7 +49,8 @@ platform::Bytes utf16le(std::u16string_view text)
 
 platform::Bytes fiveImageTpl(std::size_t size, std::uint8_t fill)
 {
-    platform::Bytes out = {0x00, 0x20, 0xAF, 0x30, 0x00, 0x00, 0x00, 0x05, 0x00, 0x00, 0x00, 0x0C, 0x00, 0x00, 0x00, 0x34};
+    platform::Bytes out = {0x00, 0x20, 0xAF, 0x30, 0x00, 0x00, 0x00, 0x05,
+                           0x00, 0x00, 0x00, 0x0C, 0x00, 0x00, 0x00, 0x34};
     out.resize(std::max<std::size_t>(size, 16), 0);
     for (std::size_t i = 256; i < out.size(); ++i)
         out[i] = fill;
@@ -59,7 +60,8 @@ platform::Bytes fiveImageTpl(std::size_t size, std::uint8_t fill)
 
 platform::Bytes neoGeoBannerTpl(std::size_t textureBytes, std::uint8_t fill)
 {
-    platform::Bytes out = {0x00, 0x20, 0xAF, 0x30, 0x00, 0x00, 0x00, 0x09, 0x00, 0x00, 0x00, 0x0C, 0x00, 0x00, 0x00, 0x54};
+    platform::Bytes out = {0x00, 0x20, 0xAF, 0x30, 0x00, 0x00, 0x00, 0x09,
+                           0x00, 0x00, 0x00, 0x0C, 0x00, 0x00, 0x00, 0x54};
     out.resize(416, 0x11);
     out.insert(out.end(), textureBytes, fill);
     return out;
@@ -171,8 +173,8 @@ platform::Bytes wte(std::uint8_t width, std::uint8_t height, std::size_t dataByt
 
 platform::Bytes oneImageTpl(std::uint16_t width, std::uint16_t height, std::uint16_t texel)
 {
-    platform::Bytes out = {0x00, 0x20, 0xAF, 0x30, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x0C, 0x00, 0x00, 0x00, 0x14,
-                           0x00, 0x00, 0x00, 0x00};
+    platform::Bytes out = {0x00, 0x20, 0xAF, 0x30, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00,
+                           0x00, 0x0C, 0x00, 0x00, 0x00, 0x14, 0x00, 0x00, 0x00, 0x00};
     const auto be16 = [&out](std::uint16_t v) {
         out.push_back(static_cast<std::uint8_t>(v >> 8));
         out.push_back(static_cast<std::uint8_t>(v & 0xFF));
@@ -182,7 +184,8 @@ platform::Bytes oneImageTpl(std::uint16_t width, std::uint16_t height, std::uint
     append(out, {0x00, 0x00, 0x00, 0x05, 0x00, 0x00, 0x00, 0x40}); // RGB5A3, data at 0x40
     append(out, {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x01});
     out.resize(64, 0);
-    const std::size_t texels = static_cast<std::size_t>((width + 3) / 4 * 4) * static_cast<std::size_t>((height + 3) / 4 * 4);
+    const std::size_t texels =
+        static_cast<std::size_t>((width + 3) / 4 * 4) * static_cast<std::size_t>((height + 3) / 4 * 4);
     for (std::size_t i = 0; i < texels; ++i)
         be16(texel);
     return out;
@@ -196,10 +199,13 @@ void writeStavikSample(const std::filesystem::path& folder)
         std::ofstream(p, std::ios::binary | std::ios::trunc)
             .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     };
-    const std::vector<std::pair<std::string, std::u16string>> comments = {
-        {"jp", u"\u30B5\u30F3\u30D7\u30EB"}, {"en", u"Sample Racer"},   {"de", u"Beispiel-Renner"},
-        {"fr", u"Course exemple"},          {"es", u"Carrera de muestra"}, {"it", u"Corsa di prova"},
-        {"nl", u"Voorbeeldrace"}};
+    const std::vector<std::pair<std::string, std::u16string>> comments = {{"jp", u"\u30B5\u30F3\u30D7\u30EB"},
+                                                                          {"en", u"Sample Racer"},
+                                                                          {"de", u"Beispiel-Renner"},
+                                                                          {"fr", u"Course exemple"},
+                                                                          {"es", u"Carrera de muestra"},
+                                                                          {"it", u"Corsa di prova"},
+                                                                          {"nl", u"Voorbeeldrace"}};
     const platform::Bytes commentTail = {0x00, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00};
     for (const auto& [code, title] : comments)
         write("n64/00000005_app_out/meta/saveComments_saveComments_" + code + ".bin", n64Comment(title, commentTail));

@@ -71,8 +71,8 @@ std::size_t countLines(const std::string& text)
 TEST_F(StavikCli, InjectsNesTextureAndTitleSilently)
 {
     const Bytes old = makeNesTitle();
-    const auto r = run({"-C", "nes", "-DST", path("nes/00000001.app"), "-SRC", path("nes/banner.tpl"), "-EN", "Kid",
-                        "Icarus"});
+    const auto r =
+        run({"-C", "nes", "-DST", path("nes/00000001.app"), "-SRC", path("nes/banner.tpl"), "-EN", "Kid", "Icarus"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_TRUE(r.err.empty()) << r.err;
     EXPECT_TRUE(r.out.empty()) << r.out;
@@ -110,7 +110,8 @@ TEST_F(StavikCli, N64TitlesGoIntoTheFilesRealTitlesCarry)
                         "\\title\\00000005_app_out\\meta\\", "-EN", "Wave Race"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     const auto title = [&](const char* code) {
-        const Bytes b = readAll(folder / (std::string("title/00000005_app_out/meta/saveComments_saveComments_") + code + ".bin"));
+        const Bytes b =
+            readAll(folder / (std::string("title/00000005_app_out/meta/saveComments_saveComments_") + code + ".bin"));
         return Bytes(b.begin() + 64, b.begin() + 64 + b[47]);
     };
     // -DST loads the titles the folder holds, so options before it are replaced by them.
