@@ -88,8 +88,8 @@ void BannerModel::recordPath()
     if (!platform::createFolders(config.parent_path()))
         return;
     std::string line = platform::utf8FromUtf16(m_pathText) + "\r\n";
-    (void)platform::writeFileAtomic(config, platform::ByteView(reinterpret_cast<const std::uint8_t*>(line.data()),
-                                                               line.size()));
+    (void)platform::writeFileAtomic(
+        config, platform::ByteView(reinterpret_cast<const std::uint8_t*>(line.data()), line.size()));
 }
 
 platform::Result<void> BannerModel::txtSrc_Change(std::u16string text)

@@ -21,10 +21,10 @@ namespace banner_editor {
 // The items of every language list, in order. The first seven suffix the pane names; "NONE" stands
 // for the panes without a language suffix that single-language layouts carry.
 inline constexpr std::array<std::string_view, 8> LANGUAGE_ITEMS{"ENG", "GER", "FRA", "ITA",
-                                                                 "SPA", "NED", "JPN", "NONE"};
-inline constexpr int LANGUAGE_COUNT = 7;    // the real language codes, LANGUAGE_ITEMS[0..6]
-inline constexpr int NONE_ITEM = 7;         // index of "NONE"
-inline constexpr int NO_SELECTION = -1;     // a list with no selected item
+                                                                "SPA", "NED", "JPN", "NONE"};
+inline constexpr int LANGUAGE_COUNT = 7; // the real language codes, LANGUAGE_ITEMS[0..6]
+inline constexpr int NONE_ITEM = 7;      // index of "NONE"
+inline constexpr int NO_SELECTION = -1;  // a list with no selected item
 
 // The four language lists of the main window (cmbRegion(0)..(3)) and the fields they serve.
 enum RegionList : int { TitleList = 0, YearList = 1, PlayersList = 2, RatingList = 3 };

@@ -82,8 +82,8 @@ platform::Result<PaddingRequest> parsePadding(std::u16string_view paddingText)
         value = value * 10 + static_cast<std::size_t>(c - u'0');
         if (value > MAX_PADDED_SIZE)
             return makeError(ErrorKind::BadArgument, "Padding \"" + platform::utf8FromUtf16(text) +
-                                                         "\" is too large: at most " +
-                                                         std::to_string(MAX_PADDED_SIZE) + " bytes");
+                                                         "\" is too large: at most " + std::to_string(MAX_PADDED_SIZE) +
+                                                         " bytes");
     }
     request.count = value;
     return request;
@@ -100,8 +100,8 @@ platform::Result<void> AddPadding(Bytes& buffer, std::u16string_view paddingText
     else if (request->count > buffer.size())
         add = request->count - buffer.size();
     if (buffer.size() + add > MAX_PADDED_SIZE)
-        return makeError(ErrorKind::BadArgument, "Padding would make the layout larger than " +
-                                                     std::to_string(MAX_PADDED_SIZE) + " bytes");
+        return makeError(ErrorKind::BadArgument,
+                         "Padding would make the layout larger than " + std::to_string(MAX_PADDED_SIZE) + " bytes");
     buffer.insert(buffer.end(), add, 0);
     return {};
 }

@@ -34,8 +34,7 @@ namespace {
 int fail(const platform::Error& error)
 {
     platform::showError(error);
-    return error.kind == platform::ErrorKind::BadArgument ? platform::EXIT_BAD_COMMAND_LINE
-                                                          : platform::EXIT_FAILED;
+    return error.kind == platform::ErrorKind::BadArgument ? platform::EXIT_BAD_COMMAND_LINE : platform::EXIT_FAILED;
 }
 
 } // namespace

@@ -192,9 +192,8 @@ void Form1::connectControls()
 
     // Typing into a field changes the model's copy at once; the Set buttons write it to the buffer.
     const auto bind = [this](QLineEdit* edit, std::u16string BannerModel::*member) {
-        connect(edit, &QLineEdit::textEdited, this, [this, member](const QString& text) {
-            m_model.*member = fromQ(text);
-        });
+        connect(edit, &QLineEdit::textEdited, this,
+                [this, member](const QString& text) { m_model.*member = fromQ(text); });
     };
     bind(txtName, &BannerModel::txtName);
     bind(txtYear, &BannerModel::txtYear);
@@ -209,8 +208,7 @@ void Form1::connectControls()
     for (int i = 0; i < 3; ++i)
         connect(cmdSet[static_cast<std::size_t>(i)], &QPushButton::clicked, this, [this, i] { cmdSet_Click(i); });
     for (int i = 0; i < 5; ++i)
-        connect(cmdSetAll[static_cast<std::size_t>(i)], &QPushButton::clicked, this,
-                [this, i] { cmdSetAll_Click(i); });
+        connect(cmdSetAll[static_cast<std::size_t>(i)], &QPushButton::clicked, this, [this, i] { cmdSetAll_Click(i); });
 
     connect(cmbForce, &QComboBox::activated, this, [this](int item) { m_model.forceItem = item; });
     connect(cmbLogo, &QComboBox::activated, this, [this](int item) { m_model.logoSelection = item; });
@@ -255,9 +253,8 @@ void Form1::rereadFields()
 void Form1::cmdFileBrowse_Click()
 {
     const QString start = toQ(platform::pathToText(m_model.SrcPath().parent_path()));
-    const QString chosen =
-        QFileDialog::getOpenFileName(this, QStringLiteral("Open"), start,
-                                     QStringLiteral("Brlyt Files (*.brlyt);;All Files (*.*)"));
+    const QString chosen = QFileDialog::getOpenFileName(this, QStringLiteral("Open"), start,
+                                                        QStringLiteral("Brlyt Files (*.brlyt);;All Files (*.*)"));
     if (chosen.isEmpty())
         return;
     // A layout inside the program folder is shown relative to it, beginning with "\".

@@ -47,8 +47,8 @@ TEST_F(BannerModelTest, LoadRestsEachListOnTheFirstLanguageWithAText)
     layout.trailingZeros = 300;
     load(layout.build());
 
-    EXPECT_EQ(model.region(TitleList), 1);   // GER: no English panes at all
-    EXPECT_EQ(model.region(YearList), 6);    // JPN: the first year with a text
+    EXPECT_EQ(model.region(TitleList), 1); // GER: no English panes at all
+    EXPECT_EQ(model.region(YearList), 6);  // JPN: the first year with a text
     EXPECT_EQ(model.region(PlayersList), 1);
     EXPECT_EQ(model.region(RatingList), 1);
     EXPECT_EQ(model.txtName, u"Sternenfahrt^Abenteuer");
@@ -126,8 +126,8 @@ TEST_F(BannerModelTest, PaddingIsAddedAfterTheSizeFieldAndCutOnLoad)
     const auto original = layout.build();
     ASSERT_EQ(original.size(), 9000u);
 
-    const std::vector<std::pair<std::u16string, std::size_t>> cases{
-        {u"12000", 12000}, {u"+16", 9016}, {u"5000", 9000}, {u"", 9000}, {u"0", 9000}, {u" +0 ", 9000}};
+    const std::vector<std::pair<std::u16string, std::size_t>> cases{{u"12000", 12000}, {u"+16", 9016}, {u"5000", 9000},
+                                                                    {u"", 9000},       {u"0", 9000},   {u" +0 ", 9000}};
     for (const auto& [pad, size] : cases) {
         SCOPED_TRACE(platform::utf8FromUtf16(pad));
         load(original);

@@ -21,10 +21,7 @@ protected:
         folder.write("games/title/banner.brlyt", LayoutBuilder::vcBanner().build());
     }
 
-    platform::Result<void> run(std::vector<std::string> args)
-    {
-        return model.ParseClo(platform::commandPieces(args));
-    }
+    platform::Result<void> run(std::vector<std::string> args) { return model.ParseClo(platform::commandPieces(args)); }
 };
 
 } // namespace
@@ -53,9 +50,26 @@ TEST_F(CommandLineOptions, PathIsAbsoluteOrInTheProgramFolder)
 
 TEST_F(CommandLineOptions, OptionsApplyInOrderAndALaterOneWins)
 {
-    ASSERT_TRUE(run({"games/title/banner.brlyt", "-TITLE", "First", "-T_ger", "\"Eins\"", "-YEAR", "1999",
-                     "-Y_GER", "2000", "-PLAY", "3", "-SYSTEM", "Famicom", "-ESRB", "E", "-E_fra", "T",
-                     "-TITLE", "Second", "Game"})
+    ASSERT_TRUE(run({"games/title/banner.brlyt",
+                     "-TITLE",
+                     "First",
+                     "-T_ger",
+                     "\"Eins\"",
+                     "-YEAR",
+                     "1999",
+                     "-Y_GER",
+                     "2000",
+                     "-PLAY",
+                     "3",
+                     "-SYSTEM",
+                     "Famicom",
+                     "-ESRB",
+                     "E",
+                     "-E_fra",
+                     "T",
+                     "-TITLE",
+                     "Second",
+                     "Game"})
                     .ok());
     const auto& b = model.buffer();
     for (const auto& language : test_support::layoutLanguages())
@@ -76,8 +90,8 @@ TEST_F(CommandLineOptions, OptionsApplyInOrderAndALaterOneWins)
 
 TEST_F(CommandLineOptions, FieldOnlyOptionsAndAnyPane)
 {
-    ASSERT_TRUE(run({"games/title/banner.brlyt", "-4", "-FORCE", "ger", "-PAD", "+16", "-H_T_Play_JPN", "free",
-                     "text", "-bogus", "ignored"})
+    ASSERT_TRUE(run({"games/title/banner.brlyt", "-4", "-FORCE", "ger", "-PAD", "+16", "-H_T_Play_JPN", "free", "text",
+                     "-bogus", "ignored"})
                     .ok());
     EXPECT_EQ(model.txtPlayers, u"4");
     EXPECT_EQ(paneText(model.buffer(), "T_Play_ENG"), u"1-2 Players"); // "-4" writes nothing

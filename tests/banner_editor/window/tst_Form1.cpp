@@ -28,8 +28,7 @@ private slots:
     void otherWindowsHideItAndHandBack();
 
 private:
-    template <typename T>
-    static T* control(QWidget& window, const char* name)
+    template <typename T> static T* control(QWidget& window, const char* name)
     {
         auto* c = window.findChild<T*>(QString::fromLatin1(name));
         if (!c)
@@ -59,7 +58,8 @@ void tst_Form1::captionsAndDefaults()
     QCOMPARE(control<QLineEdit>(window, "txtPlayers")->toolTip(),
              QStringLiteral("No Dashes!!  (E.g.  Type \"2\" for \"1-2\")"));
     QCOMPARE(control<QLabel>(window, "lblPlayersHint")->text(), control<QLineEdit>(window, "txtPlayers")->toolTip());
-    QVERIFY(control<QLineEdit>(window, "txtName")->font().families().contains(QStringLiteral("Wii NTLG PGothic Regular")));
+    QVERIFY(
+        control<QLineEdit>(window, "txtName")->font().families().contains(QStringLiteral("Wii NTLG PGothic Regular")));
 
     auto* force = control<QComboBox>(window, "cmbForce");
     QCOMPARE(force->count(), 8);

@@ -63,8 +63,8 @@ QString q(const fs::path& p)
 
 TEST_F(LorvaneCli, EditsAndSavesWithoutAWindow)
 {
-    const auto result = run({q(layout), "-TITLE", "Moon Quest", "-YEAR", "1991", "-PLAY", "4", "-FORCE", "ger",
-                             "-PAD", "+16", "-T_JPN", "Tsuki"});
+    const auto result = run({q(layout), "-TITLE", "Moon Quest", "-YEAR", "1991", "-PLAY", "4", "-FORCE", "ger", "-PAD",
+                             "+16", "-T_JPN", "Tsuki"});
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_TRUE(result.err.empty()) << result.err;
     EXPECT_TRUE(result.out.empty()) << result.out;
