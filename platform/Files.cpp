@@ -125,7 +125,11 @@ Result<Bytes> readFile(const fs::path& path)
     return out;
 }
 
-Result<void> writeFileAtomic(const fs::path& path, ByteView bytes)
+namespace {
+
+// The atomic write; newPerms, when given, are the permissions of the written file, else a replaced
+// file keeps its own and a new one gets the usual ones.
+Result<void> writeAtomic(const fs::path& path, ByteView bytes, std::optional<fs::perms> newPerms)
 {
     const fs::path target = pathForCreate(path);
     const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
@@ -154,7 +158,9 @@ Result<void> writeFileAtomic(const fs::path& path, ByteView bytes)
     }
     // Keep the permissions of a file that is replaced; a new file gets the usual ones, not the
     // temporary file's private ones.
-    if (fs::exists(target, ec))
+    if (newPerms)
+        fs::permissions(tmp, *newPerms, ec);
+    else if (fs::exists(target, ec))
         fs::permissions(tmp, fs::status(target, ec).permissions(), ec);
     else
         fs::permissions(tmp, newFilePermissions(), ec);
@@ -163,6 +169,13 @@ Result<void> writeFileAtomic(const fs::path& path, ByteView bytes)
         return makeError(ErrorKind::WriteFailed, "Cannot write " + quoted(path) + ": " + reason);
     }
     return {};
+}
+
+} // namespace
+
+Result<void> writeFileAtomic(const fs::path& path, ByteView bytes)
+{
+    return writeAtomic(path, bytes, std::nullopt);
 }
 
 Result<void> removeIfPresent(const fs::path& path)
@@ -204,7 +217,10 @@ Result<void> copyFile(const fs::path& from, const fs::path& to)
     auto bytes = readFile(from);
     if (!bytes)
         return bytes.error();
-    return writeFileAtomic(to, bytes.value());
+    // The copy has the source's permissions, so a copied program stays executable.
+    std::error_code ec;
+    const auto perms = fs::status(findExisting(from), ec).permissions();
+    return writeAtomic(to, bytes.value(), ec ? std::nullopt : std::optional<fs::perms>(perms));
 }
 
 bool matchesPattern(std::string_view name, std::string_view pattern)

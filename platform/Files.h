@@ -37,7 +37,7 @@ bool folderExists(const std::filesystem::path& p);
 // Creates a folder and its missing parents (reusing case-insensitive matches).
 [[nodiscard]] Result<void> createFolders(const std::filesystem::path& p);
 
-// Copies a file whole, replacing the target atomically.
+// Copies a file whole with its permissions, replacing the target atomically.
 [[nodiscard]] Result<void> copyFile(const std::filesystem::path& from, const std::filesystem::path& to);
 
 // The names of the files in folder that match pattern ("*" and "?" wildcards, without regard to case;

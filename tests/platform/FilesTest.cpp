@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace platform;
 using test_support::readAll;
 using test_support::ReadOnlyGuard;
@@ -112,6 +114,19 @@ TEST(Files, CreatesFoldersReusingExistingCase)
     ASSERT_TRUE(copyFile(dir.write("x.bin", std::string("xyz")), dir / "TEMP/A/y.bin").ok());
     EXPECT_EQ(readAll(dir / "Temp/a/y.bin"), bytesOf("xyz"));
     EXPECT_FALSE(copyFile(dir / "missing", dir / "z").ok());
+
+    // A copied program stays executable; a new file is readable by others as usual.
+    const auto tool = dir.write("tool", std::string("#!/bin/sh\n"));
+    std::filesystem::permissions(tool, std::filesystem::perms::owner_all);
+    ASSERT_TRUE(copyFile(tool, dir / "Temp/tool").ok());
+    EXPECT_EQ(std::filesystem::status(dir / "Temp/tool").permissions(), std::filesystem::perms::owner_all);
+    ASSERT_TRUE(writeFileAtomic(dir / "new.bin", bytesOf("x")).ok());
+    EXPECT_NE(std::filesystem::status(dir / "new.bin").permissions() & std::filesystem::perms::owner_read,
+              std::filesystem::perms::none);
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    EXPECT_EQ(static_cast<unsigned>(std::filesystem::status(dir / "new.bin").permissions()), 0666u & ~mask)
+        << "not the temporary file's private mode";
 }
 
 TEST(Files, ListsByPatternSortedWithoutRegardToCase)
