@@ -56,15 +56,12 @@ bool insideColorBytes(platform::ByteView layout, std::size_t offset)
 
 } // namespace
 
-TEST(ColorScheme, EntryTableAndMaterialNames)
+TEST(ColorScheme, LanguageEntriesWriteEveryLanguagesMaterial)
 {
-    EXPECT_EQ(schemeEntryIndex("PFLINE"), 0u);
-    EXPECT_EQ(schemeEntryIndex("BackMask2"), 18u);
-    EXPECT_EQ(schemeEntryIndex("PFLine"), SCHEME_ENTRY_COUNT); // entry names are exact
-    EXPECT_EQ(writtenMaterials(SCHEME_ENTRIES[0]), std::vector<std::string>{"PFLine"});
     EXPECT_EQ(writtenMaterials(SCHEME_ENTRIES[schemeEntryIndex("T_Year")]),
               (std::vector<std::string>{"T_Year_ENG", "T_Year_GER", "T_Year_FRA", "T_Year_ITA", "T_Year_SPA",
                                         "T_Year_NED", "T_Year_JPN"}));
+    // Layouts name the Japanese title either way; both are written.
     const auto title = writtenMaterials(SCHEME_ENTRIES[schemeEntryIndex("T_VCTitle")]);
     EXPECT_EQ(title.size(), 8u);
     EXPECT_NE(std::find(title.begin(), title.end(), "T_VCTitle_JAP"), title.end());

@@ -61,7 +61,6 @@ class tst_frmColor : public QObject
     Q_OBJECT
 
 private slots:
-    void showsTheControlsOfTheColourWindow();
     void editsOneColourThroughTheSwatch();
     void nonNumbersLeaveTheSwatch();
     void colourDialogFillsTheSwatch();
@@ -71,25 +70,6 @@ private slots:
     void openingAndClosingHandsTheSelectionOver();
     void previewShowsTheSampleBannerInTheSchemesColours();
 };
-
-void tst_frmColor::showsTheControlsOfTheColourWindow()
-{
-    TempFolder program;
-    BannerModel model(program.path());
-    frmColor w(model);
-    QCOMPARE(w.windowTitle(), QStringLiteral("Quenlit"));
-    QCOMPARE(w.Label3->text(),
-             QStringLiteral("Select a Color by Clicking on it and edit it to the right.  Click the \"Set\" button to update."));
-    QCOMPARE(w.cmdColor->text(), QStringLiteral("Set"));
-    QCOMPARE(w.Label1->text(), QStringLiteral("Select Scheme:"));
-    QCOMPARE(w.Label2->text(), QStringLiteral("Load From brlyt:"));
-    QCOMPARE(w.txtBannerPath->text(), QStringLiteral("gen.brlyt"));
-    QCOMPARE(w.cmdGetScheme->text(), QStringLiteral("Get Color Scheme"));
-    QCOMPARE(w.cmdSaveScheme->text(), QStringLiteral("SaveScheme"));
-    QCOMPARE(w.entryFrames[0]->title(), QStringLiteral("PFLINE"));
-    QCOMPARE(w.entryFrames[18]->title(), QStringLiteral("BackMask2"));
-    QCOMPARE(w.previewImage().size(), QSize(PREVIEW_WIDTH / PREVIEW_UNITS_PER_PIXEL, PREVIEW_HEIGHT / PREVIEW_UNITS_PER_PIXEL));
-}
 
 void tst_frmColor::editsOneColourThroughTheSwatch()
 {
