@@ -129,6 +129,29 @@ TEST(ColorScheme, RefusesBrokenSchemes)
     }
 }
 
+TEST(ColorScheme, TruncatedOrDamagedTextFailsCleanly)
+{
+    const Bytes whole = formatScheme(distinctScheme());
+    // Every copy cut before the last number's first digit lacks a number.
+    const std::string text(whole.begin(), whole.end());
+    const std::size_t lastNumber = text.find_last_not_of("0123456789", text.find_last_of("0123456789")) + 1;
+    for (std::size_t n = 0; n <= lastNumber; ++n)
+        ASSERT_FALSE(parseScheme(platform::ByteView(whole).first(n))) << n;
+
+    std::uint32_t seed = 12345;
+    for (int round = 0; round < 200; ++round) {
+        Bytes damaged = whole;
+        for (int k = 0; k < 5; ++k) {
+            seed = seed * 1664525u + 1013904223u;
+            damaged[(seed >> 8) % damaged.size()] = static_cast<std::uint8_t>(seed >> 24);
+        }
+        auto scheme = parseScheme(damaged); // any outcome but a crash; an error always says why
+        if (!scheme) {
+            EXPECT_FALSE(scheme.error().message.empty());
+        }
+    }
+}
+
 TEST(ColorScheme, ApplyingAnUnusableSchemeLeavesTheLayoutAlone)
 {
     TempFolder program;
