@@ -131,3 +131,30 @@ TEST_F(TitleLoader, NesLeadInInsideTheTextureIsNotTheTitle)
     folder.write("00000001.app", test_support::nesApp(tpl, u"Real", 16).bytes);
     EXPECT_EQ(load(CON_NES, "00000001.app").titles[ENGLISH_SLOT], u"Real");
 }
+
+TEST_F(TitleLoader, TruncatedFilesLoadWithoutCrashing)
+{
+    auto lines = test_support::segaHeaderLines();
+    lines.push_back(u"JP:x");
+    folder.write("s/00000005.app", test_support::ticketApp("JAAE"));
+    const std::vector<std::tuple<int, std::string, Bytes>> cases = {
+        {CON_NES, "n/00000001.app", test_support::nesApp(test_support::fiveImageTpl(43264, 1), u"Old", 8).bytes},
+        {CON_SNES, "s/00000001.app", test_support::snesApp("JAAE", 8, {0x83, 0x5B}, {})},
+        {CON_C64, "c/00000001.app", test_support::c64App(8, u"a", u"b")},
+        {CON_GENESIS, "g/banner.cfg.txt", test_support::utf16TextFile(lines)},
+        {CON_TG16, "t/TITLE.TXT", test_support::utf16TextFile({u"Old", u"JP:x"})},
+        {CON_NEOGEO, "o/banner.bin", Bytes(200, 0)},
+        {CON_N64, "m/saveComments_saveComments_en.bin", test_support::n64Comment(u"Old title", Bytes(6, 1))},
+    };
+    for (const auto& [console, dest, bytes] : cases) {
+        // The NES file is long: cut it in the last part, where its title lies.
+        const std::size_t from = bytes.size() > 1000 ? bytes.size() - 300 : 0;
+        for (std::size_t n = from; n <= bytes.size(); ++n) {
+            folder.write(dest, Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(n)));
+            const auto loaded = load(console, console == CON_N64 ? "m/" : dest);
+            if (n < bytes.size() / 2) {
+                EXPECT_TRUE(loaded.titles[ENGLISH_SLOT].empty() || console == CON_NEOGEO) << dest << " cut to " << n;
+            }
+        }
+    }
+}
