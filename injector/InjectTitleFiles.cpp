@@ -9,6 +9,7 @@
 #include "platform/PathText.h"
 #include "platform/TextCodec.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace injector {
@@ -162,6 +163,15 @@ bool InjectionRun::sega()
 
 bool InjectionRun::tg16()
 {
+    // TITLE.TXT keeps one byte per character; a character above U+00FF would turn into "?".
+    const std::u16string& english = title(ENGLISH_SLOT);
+    if (const auto wide = std::find_if(english.begin(), english.end(), [](char16_t c) { return c > 0xFF; });
+        wide != english.end())
+        return fail(platform::makeError(platform::ErrorKind::BadArgument,
+                                        "A TG16 title holds 8-bit characters only; character " +
+                                            std::to_string(wide - english.begin() + 1) +
+                                            " of the title has none. Nothing was written.",
+                                        "Invalid Title!"));
     const std::u16string folder = folderOfPathText(m_req.destination);
     if (!replaceTexture(resolve(folder + u"savedata.tpl"), msg::NO_SAVEDATA_TARGET,
                         m_req.source + u" successfully copied to " + folder + u"savedata.tpl!" + u"\r\n"))
@@ -184,7 +194,7 @@ bool InjectionRun::tg16()
         for (std::size_t i = 1; i < lines.size(); ++i)
             rest += (i > 1 ? std::u16string(CRLF) : std::u16string()) + lines[i];
     }
-    const std::u16string text = title(ENGLISH_SLOT) + std::u16string(CRLF) + rest + std::u16string(CRLF);
+    const std::u16string text = english + std::u16string(CRLF) + rest + std::u16string(CRLF);
     if (!writeWhole(dest, titleFile(Asc2UniShift(text))))
         return false;
     reportTitle(u"Titles Successfully Injected into " + m_req.destination + u"!");

@@ -104,12 +104,6 @@ void InjectionRun::warn(const MessageText& text)
     m_incomplete = true;
 }
 
-void InjectionRun::windowOnly(const MessageText& text)
-{
-    if (!m_req.commandLine)
-        platform::showMessage(text.prompt, text.title, text.icon);
-}
-
 std::filesystem::path InjectionRun::resolve(std::u16string_view text) const
 {
     return platform::resolvePathText(text, m_req.programFolder);

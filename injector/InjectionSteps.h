@@ -31,9 +31,6 @@ private:
     bool fail(const platform::Error& error);
     void warn(const MessageText& text);
 
-    // Shows a message only in a window run; an unattended run has no one to read it.
-    void windowOnly(const MessageText& text);
-
     // The resolved native path of a path text.
     std::filesystem::path resolve(std::u16string_view text) const;
     // The source when it is not empty and names an existing file (wantFolder: folder); a non-empty

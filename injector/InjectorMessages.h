@@ -31,8 +31,6 @@ inline constexpr MessageText NOT_A_SNES_APP{"This is not a valid snes 00000001.a
 inline constexpr MessageText NOT_A_FOLDER{
     "This is not a correct path!  Path should be set to an extracted 00000005.app, NOT an individual file!",
     "Ivalid Destination Path!", Critical};
-inline constexpr MessageText NO_SAVE_BANNER_TARGET{"Cannot File Save banner to inject!", "save_banner.tpl Not Found!",
-                                                   None};
 inline constexpr MessageText NOT_A_SEGA_FILE{"This is not a valid sega titles file!  Point to a banner.cfg.txt !",
                                              "Invalid Destination File!", Critical};
 inline constexpr MessageText NO_SAVEDATA_TARGET{"Cannot File Save banner to inject!", "savedata.tpl Not Found!", None};

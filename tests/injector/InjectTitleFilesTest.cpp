@@ -275,6 +275,14 @@ TEST_F(Tg16Injection, CopiesSaveDataTextureAndChecksTheFormat)
               (folder.path() / "new.tpl").string() + " successfully copied to " + (folder.path() / "meta").string() +
                   "/savedata.tpl!");
 
+    const Bytes before = readAll(folder / "meta/TITLE.TXT");
+    r.titles[ENGLISH_SLOT] = u"Caf\u00E9 \u30DC\u30F3\u30AF"; // Latin-1 fits, katakana does not
+    EXPECT_EQ(inject(r).status, InjectionStatus::Stopped);
+    EXPECT_EQ(lastTitle(), "Invalid Title!");
+    EXPECT_EQ(readAll(folder / "meta/TITLE.TXT"), before);
+    r.titles[ENGLISH_SLOT] = u"Caf\u00E9";
+    EXPECT_EQ(inject(r).status, InjectionStatus::Done);
+
     const Bytes bad = test_support::utf16TextFile({u"Old", u"no colon"});
     folder.write("meta/TITLE.TXT", bad);
     EXPECT_EQ(inject(r).status, InjectionStatus::Stopped);
