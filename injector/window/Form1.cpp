@@ -1,5 +1,6 @@
 #include "injector/window/Form1.h"
 
+#include "platform/Files.h"
 #include "platform/PathText.h"
 #include "textures/FolderPicker.h"
 
@@ -91,8 +92,8 @@ void Form1::buildControls()
     m_lbldesc[2] = new QLabel(QStringLiteral("Folder to Inject:"), m_fraFields);
     m_txtSource = new QLineEdit(m_fraFields);
     m_txtDest = new QLineEdit(m_fraFields);
-    auto* cmdFileBrowse = new QPushButton(QStringLiteral("...."), m_fraFields);
-    auto* cmdFolderBrowse = new QPushButton(QStringLiteral("...."), m_fraFields);
+    auto* cmdFileBrowse = m_cmdFileBrowse = new QPushButton(QStringLiteral("...."), m_fraFields);
+    auto* cmdFolderBrowse = m_cmdFolderBrowse = new QPushButton(QStringLiteral("...."), m_fraFields);
     for (auto* button : {cmdFileBrowse, cmdFolderBrowse})
         button->setFixedWidth(36);
     fields->addWidget(m_lbldesc[0], 0, 0, 1, 2);
@@ -256,12 +257,14 @@ void Form1::cmdSETall_Click()
 
 std::u16string Form1::pickFolder(const std::u16string& current, const std::u16string& title)
 {
-    std::u16string initial = current;
+    // The picker understands native paths only.
+    std::u16string initial;
     if (platform::isProgramRelativePathText(current))
         initial = platform::pathToText(m_model.programFolder());
     else if (current.empty())
         initial = u16(QDir::currentPath()) + u"/";
-    // The picker understands native paths only.
+    else
+        initial = platform::pathToText(platform::resolvePathText(current, m_model.programFolder()));
     const std::u16string chosen = textures::BrowseFolder(this, initial, title);
     if (chosen.empty())
         return {};
@@ -269,6 +272,14 @@ std::u16string Form1::pickFolder(const std::u16string& current, const std::u16st
     if (!shown.empty() && !platform::isPathSeparator(shown.back()))
         shown += platform::isProgramRelativePathText(shown) ? u'\\' : u'/';
     return shown;
+}
+
+QString Form1::dialogFolder(const std::u16string& current) const
+{
+    if (current.empty())
+        return {};
+    const auto folder = platform::resolvePathText(current, m_model.programFolder()).parent_path();
+    return platform::folderExists(folder) ? QString::fromStdString(folder.string()) : QString();
 }
 
 void Form1::cmdFileBrowse_Click()
@@ -279,7 +290,8 @@ void Form1::cmdFileBrowse_Click()
         if (!chosen.empty() && chosen != m_model.source())
             m_model.setSource(chosen);
     } else {
-        const QString file = QFileDialog::getOpenFileName(this, QString(), QString(), dialogFilter(ALL_FILES_FILTER));
+        const QString file = QFileDialog::getOpenFileName(this, QString(), dialogFolder(m_model.source()),
+                                                          dialogFilter(ALL_FILES_FILTER));
         if (!file.isEmpty())
             m_model.setSource(platform::displayPathText(platform::textToPath(u16(file)), m_model.programFolder()));
     }
@@ -293,7 +305,7 @@ void Form1::cmdFolderBrowse_Click()
         if (!chosen.empty() && chosen != m_model.destination())
             m_model.setDestination(chosen);
     } else {
-        const QString file = QFileDialog::getOpenFileName(this, QString(), QString(),
+        const QString file = QFileDialog::getOpenFileName(this, QString(), dialogFolder(m_model.destination()),
                                                           dialogFilter(destinationFilter(m_model.conIndex())));
         if (!file.isEmpty())
             m_model.setDestination(platform::displayPathText(platform::textToPath(u16(file)), m_model.programFolder()));

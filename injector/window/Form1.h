@@ -40,6 +40,8 @@ public:
     QPushButton* cmdInject2() const { return m_cmdInject2; }
     QPushButton* cmdSet() const { return m_cmdSet; }
     QPushButton* cmdSETall() const { return m_cmdSETall; }
+    QPushButton* cmdFileBrowse() const { return m_cmdFileBrowse; }
+    QPushButton* cmdFolderBrowse() const { return m_cmdFolderBrowse; }
 
     // The open-dialog filter of the console list's "desc|pattern|..." form in the toolkit's form;
     // names match without regard to letter case and "*.*" matches every name.
@@ -61,6 +63,8 @@ private:
     void SetVisual();
     // A folder chosen for a path box: its relative form with a separator after it, or "" when cancelled.
     std::u16string pickFolder(const std::u16string& current, const std::u16string& title);
+    // The folder an open dialog starts in: that of the path in the box, when it exists.
+    QString dialogFolder(const std::u16string& current) const;
 
     InjectorModel& m_model;
     QComboBox* m_cmbCon = nullptr;
@@ -78,6 +82,8 @@ private:
     QLabel* m_lblSumm1 = nullptr;
     QLabel* m_lblSumm2 = nullptr;
     QPushButton* m_cmdInject2 = nullptr;
+    QPushButton* m_cmdFileBrowse = nullptr;
+    QPushButton* m_cmdFolderBrowse = nullptr;
     bool m_refreshing = false;
 };
 

@@ -1,7 +1,12 @@
 // Stavik's window: field layout per console, the title boxes and the preview, the dialog filters.
 #include "injector/window/Form1.h"
 
+#include "support/InjectorTitleBuilders.h"
 #include "support/TempFolder.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QTimer>
 
 #include <QComboBox>
 #include <QLabel>
@@ -21,6 +26,7 @@ private slots:
     void typingUpdatesSlotAndPreview();
     void setAllCopiesTheEditingBox();
     void dialogFiltersMatchWithoutCase();
+    void browsedFolderIsShownRelativeAndLoaded();
     void screenshot();
 
 private:
@@ -98,6 +104,31 @@ void tst_Form1::dialogFiltersMatchWithoutCase()
     QCOMPARE(Form1::dialogFilter(u"All Files (*.*)|*.*"), QStringLiteral("All Files (*.*) (*)"));
     QCOMPARE(Form1::dialogFilter(destinationFilter(CON_TG16)),
              QStringLiteral("TG TITLE.txt (TITLE.txt) ([tT][iI][tT][lL][eE].[tT][xX][tT]);;All Files (*.*) (*)"));
+}
+
+void tst_Form1::browsedFolderIsShownRelativeAndLoaded()
+{
+    const auto meta = m_folder / "games/wave/meta";
+    m_folder.write("games/wave/meta/saveComments_saveComments_en.bin", test_support::n64Comment(u"Wave Race", {}));
+    InjectorModel model(m_folder.path(), false);
+    Form1 form(model);
+    emit form.cmbCon()->activated(CON_N64);
+    // Answer the folder picker as a user would: choose the folder, press Choose.
+    QTimer::singleShot(0, [&meta] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        dialog->setDirectory(QString::fromStdString(meta.parent_path().string()));
+        dialog->selectFile(QString::fromStdString(meta.string()));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    QTest::mouseClick(form.cmdFolderBrowse(), Qt::LeftButton);
+    QCOMPARE(form.txtDest()->text(), QStringLiteral("\\games\\wave\\meta\\"));
+    QCOMPARE(form.txtTitle(ENGLISH_SLOT)->text(), QStringLiteral("Wave Race"));
+
+    // A cancelled picker keeps what the box held.
+    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+    QTest::mouseClick(form.cmdFolderBrowse(), Qt::LeftButton);
+    QCOMPARE(form.txtDest()->text(), QStringLiteral("\\games\\wave\\meta\\"));
 }
 
 // With SUITE_SCREENSHOT set, saves a filled-in window there for a look.
