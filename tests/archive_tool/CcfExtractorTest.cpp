@@ -5,36 +5,15 @@
 
 #include <gtest/gtest.h>
 
-#include <zlib.h>
-
 namespace {
 
 namespace fs = std::filesystem;
 using namespace archive_tool;
+using platform::bytesOf;
 using test_support::buildCcf;
-using test_support::CcfMember;
+using test_support::compressedMember;
 using test_support::readAll;
-using test_support::TempFolder;
-
-platform::Bytes bytesOf(const std::string& text)
-{
-    return platform::Bytes(text.begin(), text.end());
-}
-
-platform::Bytes zlibCompress(const platform::Bytes& source)
-{
-    uLongf length = compressBound(static_cast<uLong>(source.size()));
-    platform::Bytes out(length);
-    compress(out.data(), &length, source.data(), static_cast<uLong>(source.size()));
-    out.resize(length);
-    return out;
-}
-
-// A compressed member as an archive holds it.
-CcfMember compressedMember(const std::string& name, const platform::Bytes& content)
-{
-    return {name, zlibCompress(content), static_cast<std::uint32_t>(content.size())};
-}
+using test_support::zlibStream;
 
 std::vector<std::string> namesIn(const fs::path& folder)
 {
@@ -54,68 +33,40 @@ protected:
         return extractArchive(folder / "game.ccf", out, "game.ccf");
     }
 
-    TempFolder folder;
+    test_support::TempFolder folder;
     fs::path out = folder / "game_ccf_OUT";
 };
 
-TEST_F(CcfExtractor, WritesPlainMembersAndDecompressesCompressedOnes)
+TEST_F(CcfExtractor, WritesPlainMembersAndDecompressesCompressedOnesOverEarlierFiles)
 {
+    ASSERT_TRUE(extract(buildCcf({})).ok()); // no members: the folder only
+    EXPECT_TRUE(namesIn(out).empty());
+
+    folder.write("game_ccf_OUT/plain.txt", std::string(500, 'o'));
+    folder.write("game_ccf_OUT/data.bin", "stale compressed copy");
     const auto content = bytesOf(std::string(3000, 'x') + "end");
     auto report = extract(buildCcf({{"plain.txt", bytesOf("as is")}, compressedMember("data.bin", content)}));
     ASSERT_TRUE(report.ok()) << report.error().message;
     EXPECT_TRUE(report->complete());
-    EXPECT_EQ(report->members, 2u);
     EXPECT_EQ(report->extracted, 2u);
     EXPECT_EQ(namesIn(out), (std::vector<std::string>{"data.bin.zlib", "plain.txt"}));
     EXPECT_EQ(readAll(out / "plain.txt"), bytesOf("as is"));
     EXPECT_EQ(readAll(out / "data.bin.zlib"), content);
 }
 
-TEST_F(CcfExtractor, AnArchiveWithoutMembersMakesTheFolderOnly)
-{
-    auto report = extract(buildCcf({}));
-    ASSERT_TRUE(report.ok());
-    EXPECT_TRUE(fs::is_directory(out));
-    EXPECT_TRUE(namesIn(out).empty());
-}
-
-TEST_F(CcfExtractor, ExtractingAgainReplacesEachFileWhole)
-{
-    folder.write("game_ccf_OUT/plain.txt", std::string(500, 'o'));
-    folder.write("game_ccf_OUT/data.bin", "stale compressed copy");
-    folder.write("game_ccf_OUT/keep.me", "not a member");
-    const auto archive = buildCcf({{"plain.txt", bytesOf("new")}, compressedMember("data.bin", bytesOf("fresh"))});
-    ASSERT_TRUE(extract(archive).ok());
-    ASSERT_TRUE(extract(archive).ok());
-    EXPECT_EQ(readAll(out / "plain.txt"), bytesOf("new"));
-    EXPECT_EQ(readAll(out / "data.bin.zlib"), bytesOf("fresh"));
-    EXPECT_EQ(namesIn(out), (std::vector<std::string>{"data.bin.zlib", "keep.me", "plain.txt"}));
-}
-
 TEST_F(CcfExtractor, RefusesNamesThatCouldLeaveTheFolderAndExtractsTheRest)
 {
-    const std::vector<std::pair<const char*, std::string>> badNames = {
-        {"empty", std::string(20, '\0')},
-        {"dot", "."},
-        {"dot dot", ".."},
-        {"parent path", "../escaped"},
-        {"parent path, other separator", "..\\escaped"},
-        {"absolute", "/tmp/escaped"},
-        {"subfolder", "sub/escaped"},
-        {"drive", "C:escaped"},
-        {"control character", "a\x01" "b"},
-        {"wildcard", "a*b"},
-        {"trailing dot", "name."},
-        {"device", "NUL.txt"},
-    };
-    for (const auto& [what, name] : badNames) {
-        SCOPED_TRACE(what);
+    for (const std::string& name : {std::string(20, '\0'), std::string("."), std::string(".."),
+                                   std::string("../escaped"), std::string("..\\escaped"), std::string("/tmp/escaped"),
+                                   std::string("sub/escaped"), std::string("C:escaped"), std::string("a\x01z"),
+                                   std::string("a*b"), std::string("name."), std::string("NUL.txt")}) {
+        SCOPED_TRACE(name);
         fs::remove_all(out);
         auto report = extract(buildCcf({{"before", bytesOf("1")}, {name, bytesOf("evil")}, {"after", bytesOf("2")}}));
         ASSERT_TRUE(report.ok());
         EXPECT_EQ(report->extracted, 2u);
         ASSERT_EQ(report->problems.size(), 1u);
-        EXPECT_NE(report->problems[0].message.find("Member 2"), std::string::npos) << report->problems[0].message;
+        EXPECT_EQ(report->problems[0].message.rfind("Member 2 (", 0), 0u) << report->problems[0].message;
         EXPECT_EQ(namesIn(out), (std::vector<std::string>{"after", "before"}));
         EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{"game.ccf", "game_ccf_OUT"}));
         EXPECT_FALSE(fs::exists("/tmp/escaped"));
@@ -128,31 +79,26 @@ TEST_F(CcfExtractor, SkipsMembersOutsideTheArchiveAndReportsAShortTable)
                              {"pastEnd", bytesOf("2"), std::nullopt, 0x00FFFFFF},
                              {"tooLong", bytesOf("3"), std::nullopt, std::nullopt, 0x7FFFFFFF},
                              {"last", bytesOf("4")}});
-    archive[20] = 9; // five entries more than the file holds after the data area's four slots
+    archive[20] = 9; // the file holds eight 32-byte slots after the header
     auto report = extract(archive);
     ASSERT_TRUE(report.ok());
-    EXPECT_EQ(report->members, 9u);
-    ASSERT_GE(report->problems.size(), 3u);
+    ASSERT_EQ(report->problems.size(), 3u);
     EXPECT_NE(report->problems[0].message.find("\"pastEnd\""), std::string::npos);
     EXPECT_NE(report->problems[1].message.find("\"tooLong\""), std::string::npos);
-    EXPECT_NE(report->problems.back().message.find("does not fit"), std::string::npos);
+    EXPECT_NE(report->problems[2].message.find("does not fit"), std::string::npos);
     EXPECT_EQ(readAll(out / "first"), bytesOf("1"));
     EXPECT_EQ(readAll(out / "last"), bytesOf("4"));
     EXPECT_FALSE(fs::exists(out / "pastEnd"));
-    EXPECT_FALSE(fs::exists(out / "tooLong"));
 }
 
 TEST_F(CcfExtractor, AFailedDecompressionKeepsTheStoredBytesAndGoesOn)
 {
-    auto stream = zlibCompress(bytesOf("content"));
-    const std::vector<CcfMember> members = {
-        {"short", stream, 8},                   // inflates to 7, declares 8
-        {"long", stream, 6},                    // inflates to 7, declares 6
-        {"huge", stream, 0xFFFFFFFF},           // declares 4 GiB
-        {"garbage", bytesOf("not zlib"), 100},  // no stream at all
-        {"fine", stream, 7},
-    };
-    auto report = extract(buildCcf(members));
+    const auto stream = zlibStream(bytesOf("content"));
+    auto report = extract(buildCcf({{"short", stream, 8},            // inflates to 7, declares 8
+                                    {"long", stream, 6},             // inflates to 7, declares 6
+                                    {"huge", stream, 0xFFFFFFFF},    // declares 4 GiB
+                                    {"garbage", bytesOf("not zlib"), 100},
+                                    {"fine", stream, 7}}));
     ASSERT_TRUE(report.ok());
     ASSERT_EQ(report->problems.size(), 4u);
     for (const auto& problem : report->problems) {
@@ -161,7 +107,6 @@ TEST_F(CcfExtractor, AFailedDecompressionKeepsTheStoredBytesAndGoesOn)
     }
     EXPECT_EQ(readAll(out / "short"), stream);
     EXPECT_FALSE(fs::exists(out / "short.zlib"));
-    EXPECT_EQ(readAll(out / "garbage"), bytesOf("not zlib"));
     EXPECT_EQ(readAll(out / "fine.zlib"), bytesOf("content"));
     EXPECT_EQ(report->extracted, 1u);
 }
@@ -172,35 +117,32 @@ TEST_F(CcfExtractor, FailsWithoutWritingWhenTheArchiveCannotBeUsed)
     ASSERT_FALSE(notCcf.ok());
     EXPECT_EQ(notCcf.error().message, "game.ccf is not a CCF archive: it does not begin with \"CCF\".");
     EXPECT_FALSE(fs::exists(out));
-
-    auto missing = extractArchive(folder / "absent.ccf", out, "absent.ccf");
-    ASSERT_FALSE(missing.ok());
-    EXPECT_EQ(missing.error().kind, platform::ErrorKind::NotFound);
+    EXPECT_EQ(extractArchive(folder / "absent.ccf", out, "absent.ccf").error().kind, platform::ErrorKind::NotFound);
 
     // The destination is made one level deep only, and never over a file.
     folder.write("game.ccf", buildCcf({{"a", bytesOf("1")}}));
-    EXPECT_FALSE(extractArchive(folder / "game.ccf", folder / "no" / "such" / "folder", "game.ccf").ok());
+    EXPECT_FALSE(extractArchive(folder / "game.ccf", folder / "no" / "such", "game.ccf").ok());
     EXPECT_FALSE(fs::exists(folder / "no"));
     folder.write("occupied", "a file");
     EXPECT_FALSE(extractArchive(folder / "game.ccf", folder / "occupied", "game.ccf").ok());
     EXPECT_EQ(readAll(folder / "occupied"), bytesOf("a file"));
 }
 
-TEST(DecompressFile, ReplacesTheFileByItsZlibTwin)
+TEST(DecompressFile, ReplacesTheFileByItsZlibTwinOrLeavesItAlone)
 {
-    TempFolder folder;
+    test_support::TempFolder folder;
     const auto content = bytesOf(std::string(2000, 'q'));
-    const auto path = folder.write("data.bin", zlibCompress(content));
+    const auto path = folder.write("data.bin", zlibStream(content));
     folder.write("data.bin.zlib", "older");
     ASSERT_TRUE(DecompressFile(path, 2000).ok());
     EXPECT_FALSE(fs::exists(path));
     EXPECT_EQ(readAll(folder / "data.bin.zlib"), content);
 
-    const auto bad = folder.write("bad.bin", zlibCompress(content));
+    const auto bad = folder.write("bad.bin", zlibStream(content));
     auto result = DecompressFile(bad, 1999);
     ASSERT_FALSE(result.ok());
     EXPECT_EQ(result.error().message, "Input file corrupted");
-    EXPECT_EQ(readAll(bad), zlibCompress(content));
+    EXPECT_EQ(readAll(bad), zlibStream(content));
     EXPECT_FALSE(fs::exists(folder / "bad.bin.zlib"));
 }
 

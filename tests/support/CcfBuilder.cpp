@@ -3,6 +3,7 @@
 #include "platform/ByteReader.h"
 
 #include <algorithm>
+#include <zlib.h>
 
 namespace test_support {
 
@@ -33,6 +34,21 @@ std::uint32_t readLe32(const platform::Bytes& bytes, std::size_t offset)
 {
     return std::uint32_t{bytes[offset]} | (std::uint32_t{bytes[offset + 1]} << 8) |
            (std::uint32_t{bytes[offset + 2]} << 16) | (std::uint32_t{bytes[offset + 3]} << 24);
+}
+
+platform::Bytes zlibStream(platform::ByteView bytes)
+{
+    uLongf length = compressBound(static_cast<uLong>(bytes.size()));
+    platform::Bytes out(length);
+    if (compress(out.data(), &length, bytes.data(), static_cast<uLong>(bytes.size())) != Z_OK)
+        return {};
+    out.resize(length);
+    return out;
+}
+
+CcfMember compressedMember(const std::string& name, const platform::Bytes& content)
+{
+    return {name, zlibStream(content), static_cast<std::uint32_t>(content.size())};
 }
 
 } // namespace test_support

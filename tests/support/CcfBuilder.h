@@ -29,4 +29,10 @@ platform::Bytes buildCcf(const std::vector<CcfMember>& members);
 // The little-endian 32-bit value at offset (the caller keeps offset + 4 inside bytes).
 std::uint32_t readLe32(const platform::Bytes& bytes, std::size_t offset);
 
+// zlib's compress() of the bytes at the default level (the caller links zlib).
+platform::Bytes zlibStream(platform::ByteView bytes);
+
+// A member stored compressed: the zlib stream of content, declared with content's size.
+CcfMember compressedMember(const std::string& name, const platform::Bytes& content);
+
 } // namespace test_support

@@ -8,11 +8,10 @@
 
 #include <gtest/gtest.h>
 
-#include <zlib.h>
-
 namespace {
 
 namespace fs = std::filesystem;
+using platform::bytesOf;
 using test_support::buildCcf;
 using test_support::readAll;
 
@@ -21,20 +20,6 @@ struct RunResult
     int exitCode = -1;
     std::string out, err;
 };
-
-platform::Bytes bytesOf(const std::string& text)
-{
-    return platform::Bytes(text.begin(), text.end());
-}
-
-platform::Bytes zlibCompress(const platform::Bytes& source)
-{
-    uLongf length = compressBound(static_cast<uLong>(source.size()));
-    platform::Bytes out(length);
-    compress(out.data(), &length, source.data(), static_cast<uLong>(source.size()));
-    out.resize(length);
-    return out;
-}
 
 class CrambleCli : public ::testing::Test
 {
@@ -68,8 +53,7 @@ protected:
 TEST_F(CrambleCli, ExtractsAndPacksSilently)
 {
     const auto text = bytesOf(std::string(4000, 't'));
-    const auto archive = buildCcf({{"Icon.bin", bytesOf("icon")},
-                                   {"misc.ccf", zlibCompress(text), static_cast<std::uint32_t>(text.size())}});
+    const auto archive = buildCcf({{"Icon.bin", bytesOf("icon")}, test_support::compressedMember("misc.ccf", text)});
     folder.write("game.ccf", archive);
 
     auto result = run({"-e", "-file", "\\game.ccf"});
