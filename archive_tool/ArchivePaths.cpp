@@ -1,9 +1,9 @@
 #include "archive_tool/ArchivePaths.h"
 
+#include <algorithm>
+
 #include "platform/PathText.h"
 #include "platform/TextCodec.h"
-
-#include <algorithm>
 
 namespace archive_tool {
 namespace {

@@ -1,16 +1,16 @@
 #include "archive_tool/CcfPacker.h"
 
+#include <limits>
+#include <zlib.h>
+
+#include <QChar>
+
 #include "archive_tool/MemberName.h"
 #include "archive_tool/ZlibCodec.h"
 #include "platform/ByteReader.h"
 #include "platform/Files.h"
 #include "platform/PathText.h"
 #include "platform/TextCodec.h"
-
-#include <QChar>
-
-#include <limits>
-#include <zlib.h>
 
 namespace archive_tool {
 namespace fs = std::filesystem;

@@ -1,10 +1,10 @@
 #include "archive_tool/CcfReader.h"
 
-#include "platform/ByteReader.h"
 #include <algorithm>
-
 #include <cinttypes>
 #include <cstdio>
+
+#include "platform/ByteReader.h"
 
 namespace archive_tool {
 namespace {

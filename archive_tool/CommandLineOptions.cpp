@@ -1,8 +1,8 @@
 #include "archive_tool/CommandLineOptions.h"
 
-#include "platform/TextCodec.h"
-
 #include <algorithm>
+
+#include "platform/TextCodec.h"
 
 namespace archive_tool {
 namespace {

@@ -1,9 +1,9 @@
 #include "archive_tool/MemberName.h"
 
-#include "platform/TextCodec.h"
-
 #include <array>
 #include <cstdio>
+
+#include "platform/TextCodec.h"
 
 namespace archive_tool {
 namespace {

@@ -1,11 +1,11 @@
 #include "archive_tool/ZlibCodec.h"
 
-#include "archive_tool/CcfFormat.h"
-
 #include <algorithm>
 #include <limits>
 #include <new>
 #include <zlib.h>
+
+#include "archive_tool/CcfFormat.h"
 
 namespace archive_tool {
 namespace {

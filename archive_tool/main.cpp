@@ -1,13 +1,13 @@
 // Cramble: with arguments, one unattended extract or pack (no window); without, the window.
 
+#include <QApplication>
+
 #include "archive_tool/UnattendedRun.h"
 #include "archive_tool/window/Form1.h"
 #include "platform/CommandLine.h"
 #include "platform/MessageBoxSink.h"
 #include "platform/Messages.h"
 #include "platform/ProgramFolder.h"
-
-#include <QApplication>
 
 int main(int argc, char** argv)
 {

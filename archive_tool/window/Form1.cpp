@@ -1,8 +1,5 @@
 #include "archive_tool/window/Form1.h"
 
-#include "platform/PathText.h"
-#include "textures/FolderPicker.h"
-
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -11,6 +8,9 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include "platform/PathText.h"
+#include "textures/FolderPicker.h"
 
 namespace archive_tool {
 namespace {
