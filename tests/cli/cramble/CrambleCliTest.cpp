@@ -1,10 +1,9 @@
 // Runs the built Cramble from a copy in a temporary program folder, without any display.
 
 #include "support/CcfBuilder.h"
+#include "support/ProgramRun.h"
 #include "support/TempFolder.h"
 
-#include <QProcess>
-#include <QProcessEnvironment>
 
 #include <gtest/gtest.h>
 
@@ -15,36 +14,20 @@ using platform::bytesOf;
 using test_support::buildCcf;
 using test_support::readAll;
 
-struct RunResult
-{
-    int exitCode = -1;
-    std::string out, err;
-};
+using test_support::RunResult;
 
 class CrambleCli : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        const fs::path built = fs::path(SUITE_OUTPUT_DIR) / "Cramble";
-        ASSERT_TRUE(fs::exists(built)) << built;
         // The program folder is the executable's own folder: run a copy that lives in the temporary one.
-        fs::copy_file(built, folder / "Cramble");
+        test_support::installProgram("Cramble", folder.path());
     }
 
     RunResult run(const QStringList& args) const
     {
-        QProcess process;
-        auto env = QProcessEnvironment::systemEnvironment();
-        env.remove("DISPLAY");
-        env.remove("WAYLAND_DISPLAY");
-        env.remove("QT_QPA_PLATFORM");
-        process.setProcessEnvironment(env);
-        process.setWorkingDirectory(QString::fromStdString(folder.path().string()));
-        process.start(QString::fromStdString((folder / "Cramble").string()), args);
-        EXPECT_TRUE(process.waitForFinished(30000));
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString()};
+        return test_support::runProgram(folder / "Cramble", args, folder.path());
     }
 
     test_support::TempFolder folder;

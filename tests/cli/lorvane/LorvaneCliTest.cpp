@@ -2,10 +2,9 @@
 
 #include "banner_editor/LayoutBuffer.h"
 #include "support/LayoutBuilder.h"
+#include "support/ProgramRun.h"
 #include "support/TempFolder.h"
 
-#include <QProcess>
-#include <QProcessEnvironment>
 
 #include <gtest/gtest.h>
 
@@ -16,21 +15,15 @@ namespace {
 namespace fs = std::filesystem;
 using test_support::LayoutBuilder;
 
-struct RunResult
-{
-    int exitCode = -1;
-    std::string out, err;
-};
+using test_support::RunResult;
 
 class LorvaneCli : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        const fs::path built = fs::path(SUITE_OUTPUT_DIR) / "Lorvane";
-        ASSERT_TRUE(fs::exists(built)) << built;
         // The program folder is the executable's own folder: run a copy that lives in the temporary one.
-        fs::copy_file(built, program());
+        test_support::installProgram("Lorvane", folder.path());
         layout = folder.write("games/title/banner.brlyt", LayoutBuilder::vcBanner().build());
     }
 
@@ -38,16 +31,7 @@ protected:
 
     RunResult run(const QStringList& args) const
     {
-        QProcess process;
-        auto env = QProcessEnvironment::systemEnvironment();
-        env.remove("DISPLAY");
-        env.remove("WAYLAND_DISPLAY");
-        env.remove("QT_QPA_PLATFORM");
-        process.setProcessEnvironment(env);
-        process.start(QString::fromStdString(program().string()), args);
-        EXPECT_TRUE(process.waitForFinished(30000));
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString()};
+        return test_support::runProgram(program(), args);
     }
 
     test_support::TempFolder folder;

@@ -2,10 +2,9 @@
 // extracted titles.
 
 #include "support/InjectorTitleBuilders.h"
+#include "support/ProgramRun.h"
 #include "support/TempFolder.h"
 
-#include <QProcess>
-#include <QProcessEnvironment>
 
 #include <gtest/gtest.h>
 
@@ -15,36 +14,21 @@ namespace fs = std::filesystem;
 using platform::Bytes;
 using test_support::readAll;
 
-struct RunResult
-{
-    int exitCode = -1;
-    std::string out, err;
-};
+using test_support::RunResult;
 
 class StavikCli : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        const fs::path built = fs::path(SUITE_OUTPUT_DIR) / "Stavik";
-        ASSERT_TRUE(fs::exists(built)) << built;
         // The program folder is the executable's own folder: run a copy that lives in the temporary one.
-        fs::copy_file(built, folder / "Stavik");
+        test_support::installProgram("Stavik", folder.path());
         folder.write("templates/tpl_neogeo_header.bin", Bytes(32, 0x5A));
     }
 
     RunResult run(const QStringList& args) const
     {
-        QProcess process;
-        auto env = QProcessEnvironment::systemEnvironment();
-        env.remove("DISPLAY");
-        env.remove("WAYLAND_DISPLAY");
-        env.remove("QT_QPA_PLATFORM");
-        process.setProcessEnvironment(env);
-        process.start(QString::fromStdString((folder / "Stavik").string()), args);
-        EXPECT_TRUE(process.waitForFinished(30000));
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString()};
+        return test_support::runProgram(folder / "Stavik", args);
     }
 
     QString path(const std::string& relative) const { return QString::fromStdString((folder / relative).string()); }
