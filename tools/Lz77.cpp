@@ -18,6 +18,8 @@ namespace {
 constexpr std::uint8_t LZ77_MAGIC[4] = {'L', 'Z', '7', '7'};
 constexpr std::size_t HASH_BITS = 16;
 constexpr std::uint32_t NO_POSITION = std::numeric_limits<std::uint32_t>::max();
+// Chains only need to reach one window back; a ring twice the window keeps every link that is followed.
+constexpr std::size_t RING = 2 * LZ77_WINDOW;
 
 struct Match
 {
@@ -25,50 +27,100 @@ struct Match
     std::uint16_t distance = 0;
 };
 
-std::uint32_t hash3(const std::uint8_t* p)
+// Hash chains over prefixes of one length: every earlier position whose first `length` bytes hash
+// alike, nearest first.
+class PrefixChains
 {
-    const std::uint32_t v = (std::uint32_t{p[0]} << 16) | (std::uint32_t{p[1]} << 8) | p[2];
-    return (v * 2654435761u) >> (32 - HASH_BITS);
-}
+public:
+    explicit PrefixChains(std::size_t length) : m_length(length), m_head(std::size_t{1} << HASH_BITS, NO_POSITION),
+                                                m_previous(RING, NO_POSITION)
+    {
+    }
 
-// The longest match at every position, searched over the whole window through hash chains of 3-byte
-// prefixes. Among equally long matches the nearest one is kept. The search stops early only at the
-// longest length the format can store, so no shorter result is ever taken for a longer one that exists.
+    std::size_t length() const { return m_length; }
+
+    std::uint32_t hash(const std::uint8_t* p) const
+    {
+        std::uint32_t h = 0x811C9DC5u;
+        for (std::size_t i = 0; i < m_length; ++i)
+            h = (h ^ p[i]) * 0x01000193u;
+        return (h * 2654435761u) >> (32 - HASH_BITS);
+    }
+    std::uint32_t first(std::uint32_t h) const { return m_head[h]; }
+    std::uint32_t next(std::uint32_t position) const { return m_previous[position % RING]; }
+    void insert(std::uint32_t h, std::uint32_t position)
+    {
+        m_previous[position % RING] = m_head[h];
+        m_head[h] = position;
+    }
+
+private:
+    std::size_t m_length;
+    std::vector<std::uint32_t> m_head;
+    std::vector<std::uint32_t> m_previous;
+};
+
+// The longest match at every position over the whole window; among equally long ones the nearest.
+//
+// Chains are kept for prefixes of 18, 12, 6 and 3 bytes and searched from the longest. Any match at
+// least as long as a chain's prefix is on that chain, so when the longer chain gives such a match its
+// best is the longest overall; otherwise every match is shorter than that prefix and the next chain is
+// searched with that bound. Only reaching the bound ends a search early, so the result is exact, while
+// data with few distinct bytes (two-colour pictures) no longer walks thousands of short candidates.
 std::vector<Match> longestMatches(ByteView in)
 {
     const std::size_t n = in.size();
     std::vector<Match> matches(n);
     if (n < LZ77_MIN_MATCH)
         return matches;
-    std::vector<std::uint32_t> head(std::size_t{1} << HASH_BITS, NO_POSITION);
-    std::vector<std::uint32_t> previous(n, NO_POSITION);
     const std::uint8_t* data = in.data();
+    std::vector<PrefixChains> levels;
+    for (const std::size_t length : {LZ77_MAX_MATCH, std::size_t{12}, std::size_t{6}, LZ77_MIN_MATCH})
+        levels.emplace_back(length);
+    std::vector<std::uint32_t> hashes(levels.size());
 
     for (std::size_t pos = 0; pos + LZ77_MIN_MATCH <= n; ++pos) {
-        const std::uint32_t h = hash3(data + pos);
-        const std::size_t limit = std::min(LZ77_MAX_MATCH, n - pos);
+        const std::uint8_t* b = data + pos;
+        std::size_t bound = std::min(LZ77_MAX_MATCH, n - pos); // no match can be longer
         std::size_t bestLength = 0;
         std::size_t bestDistance = 0;
-        for (std::uint32_t cand = head[h]; cand != NO_POSITION && pos - cand <= LZ77_WINDOW; cand = previous[cand]) {
-            const std::uint8_t* a = data + cand;
-            const std::uint8_t* b = data + pos;
-            // Cheap reject: a candidate that cannot beat the best differs at the best length.
-            if (bestLength > 0 && (bestLength >= limit || a[bestLength] != b[bestLength]))
+        bool found = false; // the longest match is known
+        for (std::size_t level = 0; level < levels.size(); ++level) {
+            const PrefixChains& chains = levels[level];
+            if (pos + chains.length() > n)
                 continue;
-            std::size_t length = 0;
-            while (length < limit && a[length] == b[length])
-                ++length;
-            if (length > bestLength) {
-                bestLength = length;
-                bestDistance = pos - cand;
-                if (length == limit)
-                    break;
+            hashes[level] = chains.hash(b);
+            // A match found on a longer chain through a hash collision proves nothing about this chain,
+            // so only a search that covered every candidate (or reached the bound) ends the search.
+            if (found || bestLength == bound)
+                continue;
+            for (std::uint32_t cand = chains.first(hashes[level]); cand != NO_POSITION && pos - cand <= LZ77_WINDOW;
+                 cand = chains.next(cand)) {
+                const std::uint8_t* a = data + cand;
+                // A candidate that cannot beat the best differs at the best length.
+                if (bestLength > 0 && a[bestLength] != b[bestLength])
+                    continue;
+                std::size_t length = 0;
+                while (length < bound && a[length] == b[length])
+                    ++length;
+                if (length > bestLength) {
+                    bestLength = length;
+                    bestDistance = pos - cand;
+                    if (length == bound)
+                        break;
+                }
             }
+            if (bestLength >= chains.length())
+                found = true;
+            else
+                bound = std::min(bound, chains.length() - 1);
         }
         if (bestLength >= LZ77_MIN_MATCH)
             matches[pos] = {static_cast<std::uint16_t>(bestLength), static_cast<std::uint16_t>(bestDistance)};
-        previous[pos] = head[h];
-        head[h] = static_cast<std::uint32_t>(pos);
+        for (std::size_t level = 0; level < levels.size(); ++level) {
+            if (pos + levels[level].length() <= n)
+                levels[level].insert(hashes[level], static_cast<std::uint32_t>(pos));
+        }
     }
     return matches;
 }

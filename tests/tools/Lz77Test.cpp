@@ -121,6 +121,46 @@ TEST(Lz77, OptimalParseIsNeverLargerThanGreedyAndSometimesSmaller)
     EXPECT_LT(compressLz77(text)->size(), compressLz77Greedy(text)->size());
 }
 
+// The fewest bytes any parse can take, from a brute-force search of every distance at every position.
+std::size_t smallestPossibleSize(const Bytes& in)
+{
+    const std::size_t n = in.size();
+    std::vector<std::size_t> bits(n + 1, 0);
+    for (std::size_t i = n; i-- > 0;) {
+        std::size_t longest = 0;
+        for (std::size_t d = 1; d <= std::min<std::size_t>(i, LZ77_WINDOW); ++d) {
+            std::size_t len = 0;
+            while (len < LZ77_MAX_MATCH && i + len < n && in[i + len] == in[i + len - d])
+                ++len;
+            longest = std::max(longest, len);
+        }
+        bits[i] = bits[i + 1] + 9;
+        for (std::size_t len = LZ77_MIN_MATCH; len <= longest; ++len)
+            bits[i] = std::min(bits[i], bits[i + len] + 17);
+    }
+    const std::size_t bytes = LZ77_HEADER_SIZE + (bits[0] + 7) / 8;
+    return (bytes + 3) / 4 * 4;
+}
+
+TEST(Lz77, ReachesTheSmallestSizeOnDataWithFewDistinctBytes)
+{
+    std::mt19937 rng(8);
+    auto drawn = [&](std::initializer_list<std::uint8_t> alphabet, std::size_t n, std::size_t unit) {
+        const std::vector<std::uint8_t> symbols(alphabet);
+        Bytes out;
+        while (out.size() < n) {
+            const std::uint8_t s = symbols[rng() % symbols.size()];
+            for (std::size_t k = 0; k < unit; ++k)
+                out.push_back(static_cast<std::uint8_t>(s + k));
+        }
+        return out;
+    };
+    const Bytes inputs[] = {drawn({'a', 'b'}, 9000, 1), drawn({'a', 'b', 'c', 'd'}, 9000, 1),
+                            drawn({0x80, 0xFF}, 9000, 2), drawn({1, 2, 3}, 9000, 5), textBytes(9000)};
+    for (const auto& input : inputs)
+        EXPECT_EQ(compressed(input).size(), smallestPossibleSize(input));
+}
+
 TEST(Lz77, DecompressRejectsMalformedStreams)
 {
     struct Case
