@@ -4,12 +4,11 @@
 #include "tools/TgaFile.h"
 #include "tools/TplFile.h"
 
+#include "support/ProgramRun.h"
 #include "support/TempFolder.h"
 #include "tools/ToolsTestData.h"
 
 #include "platform/Files.h"
-
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -18,25 +17,14 @@ namespace {
 namespace fs = std::filesystem;
 using platform::Bytes;
 
-struct RunResult
+test_support::RunResult run(const std::string& program, const QStringList& args, const fs::path& workingFolder)
 {
-    int exitCode = -1;
-    std::string out, err;
-};
-
-RunResult run(const std::string& program, const QStringList& args, const fs::path& workingFolder)
-{
-    QProcess process;
-    process.setWorkingDirectory(QString::fromStdString(workingFolder.string()));
-    process.start(QString::fromStdString((fs::path(SUITE_OUTPUT_DIR) / program).string()), args);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString()};
+    return test_support::runProgram(test_support::builtProgram(program), args, workingFolder);
 }
 
 QString q(const fs::path& p)
 {
-    return QString::fromStdString(p.string());
+    return test_support::arg(p);
 }
 
 const char* const ICON_SCRIPT = "path = \r\nfile 0 = 0.tga\r\nimage    0 =  0, , RGB565\r\ntexture 0  =  0, x\r\n";
