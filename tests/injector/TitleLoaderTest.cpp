@@ -36,7 +36,7 @@ TEST_F(TitleLoader, ReadsBackWhatTheInjectionWrote)
     const std::vector<Case> cases = {
         {CON_NEOGEO, "banner.tpl", "ng/banner.bin", u"Neo^Turf", ENGLISH_SLOT},
         {CON_NES, "nes.tpl", "nes/00000001.app", u"Kid Icarus", ENGLISH_SLOT},
-        {CON_SNES, "", "snes/00000001.app", u"Super Metroid^Part 2", ENGLISH_SLOT},
+        {CON_SNES, "", "snes/00000001.app", u"Super Metroid^Zero Mission", ENGLISH_SLOT},
         {CON_C64, "", "c64/00000001.app", u"Uridium^64", std::nullopt},
         {CON_TG16, "", "tg/TITLE.TXT", u"Bonk's Adventure", std::nullopt},
     };
