@@ -20,8 +20,10 @@ struct IconvHandle
     bool ok() const { return cd != reinterpret_cast<iconv_t>(-1); }
 };
 
-// Runs one whole conversion; returns the output or the input offset where it failed.
-Result<Bytes> convert(const char* to, const char* from, ByteView in, const char* what)
+// Runs one whole conversion. On failure, describe(offset) gives the message for the input byte offset
+// where the conversion stopped (the input size when it ended inside a character).
+template <typename Describe>
+Result<Bytes> convert(const char* to, const char* from, ByteView in, Describe describe)
 {
     IconvHandle h(to, from);
     if (!h.ok())
@@ -40,12 +42,11 @@ Result<Bytes> convert(const char* to, const char* from, ByteView in, const char*
                 outLeft = out.size() - used;
                 continue;
             }
-            const auto at = in.size() - inLeft;
-            return makeError(ErrorKind::BadFormat, std::string(what) + " at byte " + std::to_string(at));
+            return makeError(ErrorKind::BadFormat, describe(in.size() - inLeft));
         }
     }
     if (iconv(h.cd, nullptr, nullptr, &outPtr, &outLeft) == static_cast<std::size_t>(-1))
-        return makeError(ErrorKind::BadFormat, std::string(what) + " at the end");
+        return makeError(ErrorKind::BadFormat, describe(in.size()));
     out.resize(out.size() - outLeft);
     return out;
 }
@@ -60,23 +61,17 @@ Result<Bytes> encodeShiftJis(std::u16string_view text)
         utf16le.push_back(static_cast<std::uint8_t>(c));
         utf16le.push_back(static_cast<std::uint8_t>(c >> 8));
     }
-    auto r = convert("CP932", "UTF-16LE", utf16le, "Character without a Shift-JIS code");
-    if (!r.ok()) {
-        // Report the character position rather than the byte position of the UTF-16 input.
-        const auto& msg = r.error().message;
-        const auto at = msg.rfind(' ');
-        if (at != std::string::npos && msg.find("at byte") != std::string::npos) {
-            const auto index = std::stoul(msg.substr(at + 1)) / 2;
-            return makeError(ErrorKind::BadFormat,
-                             "Character without a Shift-JIS code at position " + std::to_string(index + 1));
-        }
-    }
-    return r;
+    // The input is UTF-16, two bytes a character: report the character's position, counted from 1.
+    return convert("CP932", "UTF-16LE", utf16le, [](std::size_t offset) {
+        return "Character without a Shift-JIS code at position " + std::to_string(offset / 2 + 1);
+    });
 }
 
 Result<std::u16string> decodeShiftJis(ByteView bytes)
 {
-    auto r = convert("UTF-16LE", "CP932", bytes, "Invalid Shift-JIS byte");
+    auto r = convert("UTF-16LE", "CP932", bytes, [](std::size_t offset) {
+        return "Invalid Shift-JIS byte at offset " + std::to_string(offset);
+    });
     if (!r.ok())
         return r.error();
     const Bytes& b = r.value();
