@@ -138,6 +138,11 @@ Result<void> writeAtomic(const fs::path& path, ByteView bytes, std::optional<fs:
         return makeError(ErrorKind::WriteFailed, "Cannot write " + quoted(path) + ": the folder does not exist");
     if (fs::is_directory(target, ec))
         return makeError(ErrorKind::WriteFailed, "Cannot write " + quoted(path) + ": it is a folder");
+    // A file marked read-only stays as it is, as deleting it would fail where the tools come from;
+    // renaming over it would otherwise replace it whatever its permissions.
+    constexpr auto anyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    if (fs::exists(target, ec) && (fs::status(target, ec).permissions() & anyWrite) == fs::perms::none)
+        return makeError(ErrorKind::WriteFailed, "Cannot write " + quoted(path) + ": the file is read-only");
 
     std::string tmpl = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
     const int fd = createTempFile(tmpl);

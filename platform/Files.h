@@ -28,7 +28,8 @@ bool folderExists(const std::filesystem::path& p);
 
 // Whole-file write that replaces the target atomically: the bytes go to a temporary file in the same
 // folder, which is flushed and renamed over the target. On failure the old file is intact and the
-// temporary file is gone. The message names the path and the system's reason.
+// temporary file is gone. A file marked read-only is not replaced. The message names the path and the
+// system's reason.
 [[nodiscard]] Result<void> writeFileAtomic(const std::filesystem::path& p, ByteView bytes);
 
 // Deletes a file; a file that is not there is not an error.

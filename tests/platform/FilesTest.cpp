@@ -85,6 +85,18 @@ TEST(Files, WriteIntoReadOnlyFolderFailsAndKeepsOldFile)
     EXPECT_EQ(entryCount(dir / "ro"), 1u);
 }
 
+TEST(Files, ReadOnlyFileIsNotReplaced)
+{
+    TempFolder dir;
+    const auto p = dir.write("banner.bin", std::string("old"));
+    std::filesystem::permissions(p, std::filesystem::perms::owner_read);
+    auto r = writeFileAtomic(p, bytesOf("new"));
+    ASSERT_FALSE(r.ok());
+    EXPECT_NE(r.error().message.find("read-only"), std::string::npos);
+    EXPECT_EQ(readAll(p), bytesOf("old"));
+    EXPECT_EQ(entryCount(dir.path()), 1u);
+}
+
 TEST(Files, WriteIntoMissingFolderFails)
 {
     TempFolder dir;
