@@ -117,6 +117,9 @@ Result<std::vector<TplEntry>> readTplEntries(ByteView file)
                    " runs past the end of the file (" + std::to_string(file.size()) + " bytes)");
 
     std::vector<TplEntry> entries;
+    // Every image owns its own pixel data, so together they fit in the file. Without this bound a small
+    // file whose table points many entries at one large image would decode to gigabytes.
+    std::uint64_t totalData = 0;
     for (std::uint32_t i = 0; i < count; ++i) {
         const std::string where = "image " + std::to_string(i) + ": ";
         in.seek(tableOffset + std::size_t{i} * TPL_TABLE_ENTRY_SIZE);
@@ -145,6 +148,11 @@ Result<std::vector<TplEntry>> readTplEntries(ByteView file)
                        std::string(formatName(entry.format)) + " data at " + hex(entry.dataOffset) + " needs " +
                        std::to_string(entry.dataSize) + " bytes, the file ends after " +
                        std::to_string(file.size() - std::min<std::uint64_t>(entry.dataOffset, file.size())));
+        totalData += entry.dataSize;
+        if (totalData > file.size())
+            return bad(where + "the images' pixel data together needs " + std::to_string(totalData) +
+                       " bytes, more than the file's " + std::to_string(file.size()) +
+                       "; images sharing their data are not a TPL");
         if (hasPalette(entry.format)) {
             auto palette = readPalette(file, paletteOffset, i);
             if (!palette)

@@ -240,6 +240,22 @@ TEST(TplFile, RejectsMalformedFilesWithAMessageNamingTheFault)
     const auto r = decodeTpl(indexPast);
     ASSERT_FALSE(r.ok());
     EXPECT_NE(r.error().message.find("palette index 2 past 2 entries"), std::string::npos);
+
+    // A table whose entries all point at one image: each entry alone lies inside the file, but decoding
+    // them all would multiply one image's pixels by the entry count.
+    platform::ByteWriter shared;
+    constexpr std::uint32_t ENTRIES = 100;
+    constexpr std::uint32_t HEADER = 12 + ENTRIES * 8;
+    shared.be32(TPL_MAGIC).be32(ENTRIES).be32(12);
+    for (std::uint32_t i = 0; i < ENTRIES; ++i)
+        shared.be32(HEADER).be32(0);
+    shared.be16(64).be16(64).be32(0).be32(HEADER + 64).zeros(24); // 64x64 I4, 2048 bytes at HEADER + 64
+    shared.zeros(28).zeros(2048);
+    const auto many = decodeTpl(shared.take());
+    ASSERT_FALSE(many.ok());
+    EXPECT_NE(many.error().message.find("image 1: the images' pixel data together needs 4096 bytes"),
+              std::string::npos)
+        << many.error().message;
 }
 
 TEST(TplFile, EveryTruncationFailsAndDamageNeverCrashes)
