@@ -106,7 +106,8 @@ bool InjectionRun::neoGeo()
                                  " characters; a NeoGeo save banner holds at most " +
                                  std::to_string(NEOGEO_TITLE_MAX_UNITS) + "."));
 
-    const auto templatePath = resolve(platform::utf16FromUtf8(NEOGEO_TEMPLATE));
+    const auto templatePath =
+        platform::findExisting(m_req.programFolder / TEMPLATES_FOLDER / NEOGEO_BANNER_TEMPLATE_FILE);
     if (!platform::fileExists(templatePath))
         return fail(platform::makeError(platform::ErrorKind::NotFound,
                                         "The NeoGeo header template " + templatePath.string() +
@@ -114,11 +115,11 @@ bool InjectionRun::neoGeo()
                                         "Template Not Found!"));
     if (auto r = m_buf.Loadhead(templatePath); !r)
         return fail(r.error());
-    if (m_buf.headerData.size() < NEOGEO_HEAD_SIZE)
+    if (m_buf.headerData.size() < NEOGEO_BANNER_HEADER_SIZE)
         return fail(platform::makeError(platform::ErrorKind::BadFormat,
                                         "The NeoGeo header template " + templatePath.string() + " is " +
                                             std::to_string(m_buf.headerData.size()) + " bytes long; it needs " +
-                                            std::to_string(NEOGEO_HEAD_SIZE) + ". Nothing was written.",
+                                            std::to_string(NEOGEO_BANNER_HEADER_SIZE) + ". Nothing was written.",
                                         "Template Not Found!"));
     if (auto r = m_buf.LoadDonor(source); !r)
         return fail(r.error());
@@ -131,7 +132,7 @@ bool InjectionRun::neoGeo()
                                         "Invalid Source File!"));
     m_buf.destData.clear();
 
-    Bytes out(m_buf.headerData.begin(), m_buf.headerData.begin() + NEOGEO_HEAD_SIZE);
+    Bytes out(m_buf.headerData.begin(), m_buf.headerData.begin() + NEOGEO_BANNER_HEADER_SIZE);
     Bytes area = Asc2Uni(english);
     area.push_back(0x00);
     area.push_back(0x0D);

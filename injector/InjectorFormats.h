@@ -8,24 +8,29 @@
 #include <cstdint>
 #include <string_view>
 
+#include "textures/ContainerLayout.h"
+
 namespace injector {
 
 // NeoGeo save banner banner.bin: template head, title area, then the texture data of a TPL whose
-// header part (image table and all image headers) is dropped.
-inline constexpr std::size_t NEOGEO_HEAD_SIZE = 32;
-inline constexpr std::size_t NEOGEO_TITLE_OFFSET = 32;
-inline constexpr std::size_t NEOGEO_TITLE_AREA = 128;
-inline constexpr std::size_t NEOGEO_TEXTURE_OFFSET = NEOGEO_TITLE_OFFSET + NEOGEO_TITLE_AREA; // 160
-inline constexpr std::size_t NEOGEO_TPL_HEADER_SIZE = 416;                                    // 0x1A0
+// header part (image table and all image headers) is dropped. The head size, the texture offset, the
+// dropped header part and the template's place under the program folder are the texture code's, which
+// reads these files back.
+using textures::NEOGEO_BANNER_HEADER_SIZE;
+using textures::NEOGEO_TEXTURE_OFFSET;
+using textures::NEOGEO_TPL_HEADER_SIZE;
+using textures::NEOGEO_BANNER_TEMPLATE_FILE;
+using textures::TEMPLATES_FOLDER;
+inline constexpr std::size_t NEOGEO_TITLE_OFFSET = NEOGEO_BANNER_HEADER_SIZE;
+inline constexpr std::size_t NEOGEO_TITLE_AREA = NEOGEO_TEXTURE_OFFSET - NEOGEO_TITLE_OFFSET;
+static_assert(NEOGEO_TITLE_AREA == 128);
 // The title is followed by U+000D, so 63 UTF-16 units fill the area exactly.
-inline constexpr std::size_t NEOGEO_TITLE_MAX_UNITS = 63;
-inline constexpr std::string_view NEOGEO_TEMPLATE = "\\templates\\tpl_neogeo_header.bin";
+inline constexpr std::size_t NEOGEO_TITLE_MAX_UNITS = NEOGEO_TITLE_AREA / 2 - 1;
 
-// NES 00000001.app: the embedded five-image save TPL and the UTF-16BE title after it.
-inline constexpr std::array<std::uint8_t, 16> NES_TPL_SIGNATURE = {0x00, 0x20, 0xAF, 0x30, 0x00, 0x00, 0x00, 0x05,
-                                                                   0x00, 0x00, 0x00, 0x0C, 0x00, 0x00, 0x00, 0x34};
-// Length of the embedded TPL as the texture editor takes it (192x64 + 4 x 48x48, 16 bits a pixel).
-inline constexpr std::size_t NES_TPL_SIZE = 43264; // 0xA900
+// NES 00000001.app: the embedded five-image save TPL (found by its signature, 43264 bytes as the
+// texture editor takes it) and the UTF-16BE title after it.
+using textures::NES_TPL_SIGNATURE;
+using textures::NES_TPL_SIZE;
 inline constexpr std::array<std::uint8_t, 15> NES_TITLE_LEAD_IN = {0xA2, 0xDB, 0xA2, 0xDB, 0xA2, 0xDB, 0xA2, 0xDB,
                                                                    0xA2, 0xDB, 0xA2, 0xDB, 0xA2, 0xDB, 0x00};
 // The region starts at the lead-in's last byte, the high byte of the first title character.
