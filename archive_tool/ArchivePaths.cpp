@@ -58,7 +58,9 @@ std::u16string anchoredPathText(std::u16string_view text)
 {
     if (platform::isAbsolutePathText(text) || platform::isProgramRelativePathText(text))
         return std::u16string(text);
-    return u"\\" + std::u16string(text);
+    std::u16string out(1, u'\\');
+    out += text;
+    return out;
 }
 
 std::u16string FixPath(std::u16string_view text, const std::filesystem::path& programFolder)
@@ -99,11 +101,12 @@ PathTexts extractionTexts(std::u16string_view fileText, std::u16string_view fold
     return texts;
 }
 
-PathTexts packingTexts(std::u16string_view fileText, std::u16string_view folderText)
+PathTexts packingTexts(std::u16string_view fileText, std::u16string_view folderText,
+                       const std::filesystem::path& programFolder)
 {
     PathTexts texts;
     texts.folder = anchoredPathText(folderText);
-    texts.file = fileText.empty() ? archiveTextForFolder(withTrailingSeparator(texts.folder)) : std::u16string(fileText);
+    texts.file = fileText.empty() ? archiveTextForFolder(FixPath(texts.folder, programFolder)) : std::u16string(fileText);
     return texts;
 }
 

@@ -39,7 +39,9 @@ struct PathTexts
 PathTexts extractionTexts(std::u16string_view fileText, std::u16string_view folderText);
 
 // The two texts as a pack rewrites them: the folder text anchored; an empty archive text derived from
-// the folder (archiveTextForFolder). A bare archive name stays as typed (the current folder's).
-PathTexts packingTexts(std::u16string_view fileText, std::u16string_view folderText);
+// the folder as FixPath gives it (archiveTextForFolder), so a folder inside the program folder names
+// its archive by the full path. A bare archive name stays as typed (the current folder's).
+PathTexts packingTexts(std::u16string_view fileText, std::u16string_view folderText,
+                       const std::filesystem::path& programFolder);
 
 } // namespace archive_tool

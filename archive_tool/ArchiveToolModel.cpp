@@ -2,6 +2,7 @@
 
 #include "archive_tool/ArchivePaths.h"
 #include "archive_tool/CcfExtractor.h"
+#include "archive_tool/CcfFormat.h"
 #include "archive_tool/CcfPacker.h"
 #include "platform/Files.h"
 #include "platform/Messages.h"
@@ -28,6 +29,11 @@ std::string joinedNames(const std::vector<std::string>& names)
 
 } // namespace
 
+MessageIcon failureIcon(const platform::Error& error)
+{
+    return error.title == COMPRESSION_ERROR_TITLE ? MessageIcon::Exclamation : MessageIcon::Critical;
+}
+
 ArchiveToolModel::ArchiveToolModel(std::filesystem::path programFolder, bool startedWithArguments)
     : m_programFolder(std::move(programFolder)), m_startedWithArguments(startedWithArguments)
 {
@@ -50,7 +56,7 @@ bool ArchiveToolModel::extract()
     m_folderText = texts.folder;
     auto report = extractArchive(resolve(m_fileText), resolve(m_folderText), utf8(m_fileText));
     if (!report) {
-        platform::showError(report.error(), MessageIcon::Critical);
+        platform::showError(report.error(), failureIcon(report.error()));
         return false;
     }
     for (const auto& problem : report->problems)
@@ -74,7 +80,7 @@ bool ArchiveToolModel::pack()
                               MessageIcon::Exclamation);
         return false;
     }
-    const auto texts = packingTexts(m_fileText, m_folderText);
+    const auto texts = packingTexts(m_fileText, m_folderText, m_programFolder);
     m_fileText = texts.file;
     m_folderText = texts.folder;
     const auto source = resolve(FixPath(m_folderText, m_programFolder));
@@ -82,7 +88,7 @@ bool ArchiveToolModel::pack()
     m_memberOrder = memberOrder(m_folderFiles);
     auto report = packFolder(source, resolve(m_fileText));
     if (!report) {
-        platform::showError(report.error(), MessageIcon::Critical);
+        platform::showError(report.error(), failureIcon(report.error()));
         return false;
     }
     if (!report->skippedFolders.empty())
@@ -107,14 +113,17 @@ void ArchiveToolModel::archiveChosen(const std::filesystem::path& chosen)
 
 void ArchiveToolModel::folderChosen(const std::u16string& chosen)
 {
-    if (chosen.empty())
-        return;
-    std::u16string text = platform::displayPathText(platform::textToPath(chosen), m_programFolder);
-    if (const auto at = platform::lastSeparator(text); !text.empty() && !platform::isPathSeparator(text.back()))
-        text += at == std::u16string::npos ? u'\\' : text[at];
-    if (text != m_folderText)
+    // The field takes the picker's answer as it is ("" when cancelled); only a folder other than the
+    // one the field held is put in short form and names the archive.
+    const bool other = !chosen.empty() && chosen != m_folderText;
+    m_folderText = chosen;
+    if (other) {
+        std::u16string text = platform::displayPathText(platform::textToPath(chosen), m_programFolder);
+        if (const auto at = platform::lastSeparator(text); !text.empty() && !platform::isPathSeparator(text.back()))
+            text += at == std::u16string::npos ? u'\\' : text[at];
         m_fileText = archiveTextForFolder(text);
-    m_folderText = text;
+        m_folderText = text;
+    }
     refreshFolderFiles();
 }
 

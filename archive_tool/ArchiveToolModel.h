@@ -1,10 +1,17 @@
 #pragma once
 
+#include "platform/Messages.h"
+#include "platform/Result.h"
+
 #include <filesystem>
 #include <string>
 #include <vector>
 
 namespace archive_tool {
+
+// The icon a failure is shown with: the exclamation icon for the zlib results ("Compression Error"),
+// the critical-error icon for everything else that stops an action.
+platform::MessageIcon failureIcon(const platform::Error& error);
 
 // The state of the archive tool's window as values, and its actions. The window binds its controls
 // to this; an unattended run drives it without a window. Messages go to the platform message sink;
@@ -37,9 +44,9 @@ public:
     // folder), the folder text the folder it extracts into.
     void archiveChosen(const std::filesystem::path& chosen);
 
-    // A folder chosen in the folder picker ("" when the picker was cancelled, which changes nothing):
-    // the folder text ends with a separator, a folder other than the one in the field derives the
-    // archive text, and the folder's files are listed.
+    // A folder chosen in the folder picker ("" when the picker was cancelled, which empties the
+    // folder field): a folder other than the one the field held is written in short form ending with
+    // a separator and derives the archive text; the folder's files are listed.
     void folderChosen(const std::u16string& chosen);
 
     // Lists the files of the folder text into folderFiles.

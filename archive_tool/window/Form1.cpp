@@ -47,7 +47,11 @@ Form1::Form1(const std::filesystem::path& programFolder, QWidget* parent)
     List1 = named(new QListWidget(this), "List1");
     CommonDialog1 = named(new QFileDialog(this), "CommonDialog1");
     CommonDialog1->setFileMode(QFileDialog::ExistingFile);
-    CommonDialog1->setNameFilters({QStringLiteral("CCF Files (*.ccf *.ccf.zlib)"), QStringLiteral("All Files (*)")});
+    // The filters read "CCF Files (*.ccf)" and "All Files (*.*)"; the patterns behind them (hidden)
+    // match without regard to case, as file names are matched everywhere in the suite.
+    CommonDialog1->setOption(QFileDialog::HideNameFilterDetails);
+    CommonDialog1->setNameFilters({QStringLiteral("CCF Files (*.ccf) (*.[cC][cC][fF] *.[cC][cC][fF].[zZ][lL][iI][bB])"),
+                                   QStringLiteral("All Files (*.*) (*)")});
     CommonDialog1->setDirectory(QDir::currentPath());
 
     for (auto* browse : {cmdFileBrowse, cmdFolderBrowse})

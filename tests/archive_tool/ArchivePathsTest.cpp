@@ -35,16 +35,18 @@ TEST(ArchivePaths, ExtractionRewritesBothTexts)
 
 TEST(ArchivePaths, PackingDerivesTheArchiveFromTheFolder)
 {
+    // The archive is named from the folder as FixPath gives it: a folder in the program folder
+    // names its archive by the full path.
     for (const auto& c : std::vector<Case>{
              {u"", u"C:\\work\\game_ccf_OUT\\", u"C:\\work\\game.ccf", u"C:\\work\\game_ccf_OUT\\"},
-             {u"", u"game_ccf_OUT", u"\\game.ccf", u"\\game_ccf_OUT"},
-             {u"", u"\\meta\\data_ccf_out\\", u"\\meta\\data.ccf", u"\\meta\\data_ccf_out\\"},
+             {u"", u"game_ccf_OUT", u"/suite\\game.ccf", u"\\game_ccf_OUT"},
+             {u"", u"\\meta\\data_ccf_out\\", u"/suite\\meta\\data.ccf", u"\\meta\\data_ccf_out\\"},
              {u"", u"C:\\v.2\\misc_ccf_zlib_OUT", u"C:\\v.2\\misc.ccf.zlib", u"C:\\v.2\\misc_ccf_zlib_OUT"},
              // A folder that extraction did not make packs beside itself, never onto itself.
              {u"", u"/home/me/my_files/", u"/home/me/my_files.ccf", u"/home/me/my_files/"},
              {u"out.ccf", u"\\src", u"out.ccf", u"\\src"},
          }) {
-        const auto texts = packingTexts(c.file, c.folder);
+        const auto texts = packingTexts(c.file, c.folder, "/suite");
         EXPECT_EQ(u8(texts.file), u8(c.wantFile)) << u8(c.folder);
         EXPECT_EQ(u8(texts.folder), u8(c.wantFolder)) << u8(c.folder);
     }

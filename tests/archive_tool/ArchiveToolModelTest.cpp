@@ -1,7 +1,9 @@
 #include "archive_tool/ArchiveToolModel.h"
 
+#include "archive_tool/ZlibCodec.h"
 #include "platform/Messages.h"
 #include "platform/PathText.h"
+#include "platform/TextCodec.h"
 #include "support/CcfBuilder.h"
 #include "support/RecordingSink.h"
 #include "support/TempFolder.h"
@@ -62,11 +64,15 @@ TEST_F(ArchiveToolModelTest, PacksWithASuccessMessageOnlyInTheWindow)
     ArchiveToolModel window(programFolder.path(), false);
     window.setFolderText(u"game_ccf_OUT");
     ASSERT_TRUE(window.pack());
-    EXPECT_EQ(window.fileText(), u"\\game.ccf");
+    // The archive is named from the folder with the program folder in front of it.
+    const std::u16string derived = platform::pathToText(programFolder.path()) + u"\\game.ccf";
+    EXPECT_EQ(window.fileText(), derived);
     EXPECT_EQ(window.folderText(), u"\\game_ccf_OUT");
     EXPECT_EQ(window.memberOrderList(), (std::vector<std::string>{"A.txt", "b.txt"}));
     ASSERT_EQ(sink.messages.size(), 1u);
-    EXPECT_EQ(sink.messages[0].prompt, "\\game.ccf successfully created!");
+    EXPECT_EQ(sink.messages[0].prompt, platform::utf8FromUtf16(derived) + " successfully created!");
+    EXPECT_EQ(sink.messages[0].title, platform::programName());
+    EXPECT_TRUE(fs::exists(programFolder / "game.ccf"));
 
     ArchiveToolModel unattended(programFolder.path(), true);
     unattended.setFolderText(u"\\game_ccf_OUT\\");
@@ -99,11 +105,24 @@ TEST_F(ArchiveToolModelTest, BrowseChoicesDeriveTheOtherField)
     EXPECT_EQ(model.fileText(), u"\\meta\\data.ccf");
     EXPECT_EQ(model.folderFiles(), std::vector<std::string>{"x.bin"});
 
-    // Cancelling the picker keeps what the fields hold.
+    // The folder the field already holds derives nothing; cancelling the picker empties the folder
+    // field and leaves the archive field.
     model.setFileText(u"\\typed.ccf");
-    model.folderChosen(u"");
-    EXPECT_EQ(model.folderText(), u"\\meta\\data_ccf_OUT\\");
+    model.setFolderText(u"/elsewhere/data_ccf_OUT");
+    model.folderChosen(u"/elsewhere/data_ccf_OUT");
     EXPECT_EQ(model.fileText(), u"\\typed.ccf");
+    model.folderChosen(u"");
+    EXPECT_EQ(model.folderText(), u"");
+    EXPECT_EQ(model.fileText(), u"\\typed.ccf");
+    EXPECT_TRUE(model.folderFiles().empty());
+}
+
+TEST(ArchiveToolFailures, ZlibResultsShowTheExclamationIconOtherFailuresTheCriticalOne)
+{
+    for (int zlibResult : {-3, -4, -5})
+        EXPECT_EQ(failureIcon(compressionError(zlibResult)), MessageIcon::Exclamation) << zlibResult;
+    EXPECT_EQ(failureIcon(platform::makeError(platform::ErrorKind::BadArgument, "No archive was written.")),
+              MessageIcon::Critical);
 }
 
 } // namespace

@@ -116,7 +116,7 @@ TEST_F(CcfPacker, RefusesFoldersItCannotStoreAndWritesNothing)
 {
     std::vector<std::string> many;
     for (int i = 0; i < 256; ++i)
-        many.push_back("f" + std::to_string(i));
+        many.push_back(std::string("f").append(std::to_string(i)));
     const std::vector<std::pair<std::vector<std::string>, const char*>> cases = {
         {many, "at most 255"},
         {{"abcdefghijklmnopqrstu"}, "at most 20"},

@@ -3,9 +3,12 @@
 #include "support/RecordingSink.h"
 #include "support/TempFolder.h"
 
+#include <QComboBox>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QtTest>
 
 namespace {
@@ -72,16 +75,54 @@ private slots:
         QCOMPARE(file->text(), QStringLiteral("\\meta\\data.ccf"));
         QCOMPARE(folder->text(), QStringLiteral("\\meta\\data_ccf_OUT\\"));
 
+        // The picker answers with the folder's full path, which differs from the field's short form.
         file->setText(QStringLiteral("typed"));
         form.folderAnswer = QString::fromStdString((programFolder / "meta" / "data_ccf_OUT").string()).toStdU16String();
         QTest::mouseClick(control<QPushButton>(form, "cmdFolderBrowse"), Qt::LeftButton);
         QCOMPARE(folder->text(), QStringLiteral("\\meta\\data_ccf_OUT\\"));
-        QCOMPARE(file->text(), QStringLiteral("typed")); // the same folder again derives nothing
+        QCOMPARE(file->text(), QStringLiteral("\\meta\\data.ccf"));
         QCOMPARE(control<QListWidget>(form, "fleccf")->count(), 2);
 
-        form.folderAnswer.clear(); // cancelled
+        // The folder the field holds, chosen again, leaves a typed archive alone.
+        file->setText(QStringLiteral("typed"));
+        form.folderAnswer = u"\\meta\\data_ccf_OUT\\";
         QTest::mouseClick(control<QPushButton>(form, "cmdFolderBrowse"), Qt::LeftButton);
-        QCOMPARE(folder->text(), QStringLiteral("\\meta\\data_ccf_OUT\\"));
+        QCOMPARE(file->text(), QStringLiteral("typed"));
+
+        form.folderAnswer.clear(); // cancelled: the folder field is emptied
+        QTest::mouseClick(control<QPushButton>(form, "cmdFolderBrowse"), Qt::LeftButton);
+        QCOMPARE(folder->text(), QString());
+        QCOMPARE(file->text(), QStringLiteral("typed"));
+        QCOMPARE(control<QListWidget>(form, "fleccf")->count(), 0);
+    }
+
+    void openDialogShowsTheArchiveFilters()
+    {
+        test_support::TempFolder programFolder;
+        archive_tool::Form1 form(programFolder.path());
+        auto* dialog = control<QFileDialog>(form, "CommonDialog1");
+        dialog->setOption(QFileDialog::DontUseNativeDialog);
+        auto* types = control<QComboBox>(*dialog, "fileTypeCombo");
+        QCOMPARE(types->count(), 2);
+        QCOMPARE(types->itemText(0), QStringLiteral("CCF Files (*.ccf)"));
+        QCOMPARE(types->itemText(1), QStringLiteral("All Files (*.*)"));
+        // Behind the first filter: archives whatever the case of their names, and decompressed ones.
+        const QString filter = dialog->nameFilters().constFirst();
+        const QStringList globs = filter.mid(filter.lastIndexOf(QLatin1Char('(')) + 1).chopped(1).split(QLatin1Char(' '));
+        const auto listed = [&](const char* name) {
+            for (const auto& glob : globs) {
+                if (QRegularExpression(QRegularExpression::wildcardToRegularExpression(glob))
+                        .match(QString::fromLatin1(name))
+                        .hasMatch())
+                    return true;
+            }
+            return false;
+        };
+        QVERIFY(listed("a.ccf"));
+        QVERIFY(listed("B.CCF"));
+        QVERIFY(listed("misc.ccf.zlib"));
+        QVERIFY(!listed("other.txt"));
+        QVERIFY(!listed("game.ccf.bak"));
     }
 
     void packAndExtractButtonsRunTheModel()
@@ -94,16 +135,17 @@ private slots:
         auto* folder = control<QLineEdit>(form, "txtFolder");
         folder->setText(QStringLiteral("src_OUT"));
         QTest::mouseClick(control<QPushButton>(form, "cmdPack"), Qt::LeftButton);
-        QCOMPARE(control<QLineEdit>(form, "txtFileName")->text(), QStringLiteral("\\src"));
+        QCOMPARE(control<QLineEdit>(form, "txtFileName")->text(),
+                 QString::fromStdString(programFolder.path().string()) + QStringLiteral("\\src"));
         auto* order = control<QListWidget>(form, "List1");
         QCOMPARE(order->count(), 2);
         QCOMPARE(order->item(0)->text(), QStringLiteral("C.txt"));
 
         folder->clear();
         QTest::mouseClick(control<QPushButton>(form, "cmdExtract"), Qt::LeftButton);
-        QCOMPARE(folder->text(), QStringLiteral("\\src_OUT\\"));
+        QCOMPARE(folder->text(), QString::fromStdString(programFolder.path().string()) + QStringLiteral("\\src_OUT\\"));
         QCOMPARE(sink.messages.size(), std::size_t{2});
-        QCOMPARE(sink.messages[1].prompt, std::string("\\src successfully extracted!"));
+        QCOMPARE(sink.messages[1].prompt, programFolder.path().string() + "\\src successfully extracted!");
     }
 };
 
