@@ -217,23 +217,39 @@ void Set_Txt1_Text(Bytes& buffer, std::string_view paneName, std::u16string_view
     if (textLength % fmt::SECTION_ALIGNMENT != 0)
         newText.insert(newText.end(), 2, 0);
 
-    const auto first = buffer.begin() + static_cast<std::ptrdiff_t>(section + place->start);
-    const auto oldEnd = buffer.begin() + static_cast<std::ptrdiff_t>(section + place->size);
-    const std::size_t common = std::min<std::size_t>(newText.size(), place->size - place->start);
-    std::copy_n(newText.begin(), common, first);
-    if (newText.size() > common)
-        buffer.insert(oldEnd, newText.begin() + static_cast<std::ptrdiff_t>(common), newText.end());
-    else
-        buffer.erase(first + static_cast<std::ptrdiff_t>(common), oldEnd);
+    // The new section: the old head, the new text and its padding, with size and lengths set.
+    platform::Bytes newSection(buffer.begin() + static_cast<std::ptrdiff_t>(section),
+                               buffer.begin() + static_cast<std::ptrdiff_t>(section + place->start));
+    newSection.insert(newSection.end(), newText.begin(), newText.end());
+    platform::writeBe32(newSection, fmt::SECTION_SIZE, static_cast<std::uint32_t>(newSection.size()));
+    platform::writeBe16(newSection, fmt::TEXT_BUFFER_LENGTH, static_cast<std::uint16_t>(textLength));
+    platform::writeBe16(newSection, fmt::TEXT_LENGTH, static_cast<std::uint16_t>(textLength));
 
-    platform::writeBe32(buffer, section + fmt::SECTION_SIZE, static_cast<std::uint32_t>(place->start + newText.size()));
-    platform::writeBe16(buffer, section + fmt::TEXT_BUFFER_LENGTH, static_cast<std::uint16_t>(textLength));
-    platform::writeBe16(buffer, section + fmt::TEXT_LENGTH, static_cast<std::uint16_t>(textLength));
+    // Every copy of the old section changes with it: a layout that repeats a pane byte for byte keeps
+    // its copies alike. Usually there is none, and the one section is replaced where it stands.
+    const platform::Bytes oldSection(buffer.begin() + static_cast<std::ptrdiff_t>(section),
+                                     buffer.begin() + static_cast<std::ptrdiff_t>(section + place->size));
+    if (platform::findBytes(buffer, oldSection) != section ||
+        platform::findBytes(buffer, oldSection, section + 1) != NOT_FOUND) {
+        buffer = platform::replaceAllBytes(buffer, oldSection, newSection);
+        return;
+    }
+    const auto first = buffer.begin() + static_cast<std::ptrdiff_t>(section);
+    const std::size_t common = std::min(newSection.size(), oldSection.size());
+    std::copy_n(newSection.begin(), common, first);
+    if (newSection.size() > common)
+        buffer.insert(first + static_cast<std::ptrdiff_t>(common),
+                      newSection.begin() + static_cast<std::ptrdiff_t>(common), newSection.end());
+    else
+        buffer.erase(first + static_cast<std::ptrdiff_t>(common),
+                     first + static_cast<std::ptrdiff_t>(oldSection.size()));
 }
 
 std::vector<std::string> textPaneNames(ByteView buffer)
 {
-    constexpr std::size_t NAME_FIELD = 24; // name and user data
+    // The 20 bytes from the name field on (16 name bytes and 4 of the pane's user data); the name ends
+    // at the first 00 byte, so user data behind a shorter name never joins it.
+    constexpr std::size_t NAME_FIELD = 20;
     std::vector<std::string> names;
     for (std::size_t at = platform::findBytes(buffer, TXT1); at != NOT_FOUND;
          at = platform::findBytes(buffer, TXT1, at + TXT1.size())) {

@@ -30,15 +30,17 @@ using platform::Bytes;
 std::u16string Get_Txt1_Text(ByteView buffer, std::string_view paneName);
 
 // Replaces the text of the last pane whose name begins with paneName (a name ending in "_NONE" addresses
-// exactly the name without that suffix). Only that section changes: its head up to the text is kept, the
-// text is written as UTF-16BE with a 00 00 terminator and 00 00 padding to a multiple of 4, both length
-// fields (0x4C, 0x4E) receive the text's byte count with terminator, and the section size is updated.
+// exactly the name without that suffix). That section, and any byte-for-byte copy of it elsewhere in the
+// buffer, is rewritten: its head up to the text is kept, the text is written as UTF-16BE with a 00 00
+// terminator and 00 00 padding to a multiple of 4, both length fields (0x4C, 0x4E) receive the text's
+// byte count with terminator, and the section size is updated.
 // An empty text, a missing pane, a malformed section or a text too long for the 16-bit length fields
 // leave the buffer unchanged. The header's size field is not updated (see Set_File_Len).
 void Set_Txt1_Text(Bytes& buffer, std::string_view paneName, std::u16string_view text);
 
-// The names of the text panes in file order (the ASCII of each txt1 section's name field up to its
-// first 00 byte); sections too short to hold a name are passed over.
+// The names of the text panes in file order: the ASCII of the 20 bytes from each txt1 section's name
+// field on (0x0C to 0x1F), up to the first 00 byte; sections too short to hold a name, and empty names,
+// are passed over.
 std::vector<std::string> textPaneNames(ByteView buffer);
 
 // Field text <-> UTF-16 big-endian bytes, "^" <-> U+000A; decoding drops U+0000.

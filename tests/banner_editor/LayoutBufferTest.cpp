@@ -27,6 +27,14 @@ std::uint16_t be16At(const Bytes& b, std::size_t at)
     return platform::readBe16(b, at);
 }
 
+LayoutTextPane namedPane(std::string name, std::u16string text)
+{
+    LayoutTextPane pane;
+    pane.name = std::move(name);
+    pane.text = std::move(text);
+    return pane;
+}
+
 LayoutBuilder yearPanes()
 {
     LayoutBuilder b;
@@ -142,6 +150,35 @@ TEST(LayoutBuffer, PanesOfEqualSizeSharingANamePrefixAreKeptApart)
     Set_Txt1_Text(layout, "T_Year_NONE", u"1999");
     EXPECT_EQ(Get_Txt1_Text(layout, "T_Year"), u"1999");
     EXPECT_EQ(Get_Txt1_Text(layout, "T_Year_ENG"), u"1986");
+}
+
+TEST(LayoutBuffer, RewriteChangesEveryByteForByteCopyOfThePane)
+{
+    // The same pane twice, byte for byte (here a copy appended behind the layout): both change.
+    LayoutBuilder b;
+    b.text("T_PF", u"NES").text("T_Year", u"1985");
+    Bytes layout = b.build();
+    const std::size_t first = findTextSection(layout, "T_PF");
+    ASSERT_NE(first, platform::NOT_FOUND);
+    const Bytes copy = slice(layout, first, sectionSizeAt(layout, first));
+    layout.insert(layout.end(), copy.begin(), copy.end());
+
+    Set_Txt1_Text(layout, "T_PF", u"Famicom");
+    const Bytes rewritten = buildTextSection(namedPane("T_PF", u"Famicom"));
+    const std::size_t second = layout.size() - rewritten.size();
+    EXPECT_EQ(slice(layout, first, rewritten.size()), rewritten);
+    EXPECT_EQ(slice(layout, second, rewritten.size()), rewritten);
+    EXPECT_EQ(Get_Txt1_Text(layout, "T_Year"), u"1985");
+
+    // Without copies only the located section changes and the rest of the buffer keeps its bytes.
+    const Bytes single = yearPanes().build();
+    Bytes edited = single;
+    Set_Txt1_Text(edited, "T_Year_NONE", u"1999");
+    const std::size_t at = findTextSection(single, "T_Year");
+    const std::size_t oldEnd = at + sectionSizeAt(single, at);
+    const std::size_t newEnd = at + sectionSizeAt(edited, at);
+    EXPECT_EQ(slice(edited, 0, at), slice(single, 0, at));
+    EXPECT_EQ(slice(edited, newEnd, edited.size() - newEnd), slice(single, oldEnd, single.size() - oldEnd));
 }
 
 TEST(LayoutBuffer, EmptyTextLeavesBufferIdentical)
@@ -369,6 +406,16 @@ TEST(LayoutBuffer, ListsTextPaneNamesInFileOrder)
     EXPECT_EQ(names, (std::vector<std::string>{"T_VCTitle", "T_Year", "T_Play", "T_ESRB", "T_PF"}));
     EXPECT_TRUE(textPaneNames(Bytes{}).empty());
     EXPECT_TRUE(textPaneNames(platform::bytesOf("....txt1....")).empty());
+
+    // The list takes the 20 bytes from the name field on: a full 16-byte name runs into 4 bytes of user
+    // data and no further; a shorter name ends at its first 00 byte.
+    Bytes section = buildTextSection(namedPane("T_Sixteen_Chars_", u"x"));
+    const Bytes userData = platform::bytesOf("ABCDEFGH");
+    std::copy(userData.begin(), userData.end(), section.begin() + 0x1C);
+    EXPECT_EQ(textPaneNames(section), (std::vector<std::string>{"T_Sixteen_Chars_ABCD"}));
+    Bytes shortName = buildTextSection(namedPane("T_PF", u"x"));
+    std::copy(userData.begin(), userData.end(), shortName.begin() + 0x1C);
+    EXPECT_EQ(textPaneNames(shortName), (std::vector<std::string>{"T_PF"}));
 }
 
 TEST(LayoutBuffer, FileRoundTripReplacesOldFile)
