@@ -121,8 +121,6 @@ std::u16string ratingFromLabel(std::u16string_view label)
 
 std::string languageOfYearLabel(std::u16string_view yearLabel)
 {
-    if (yearLabel.empty())
-        return "ENG";
     // The French label has no ":" and would otherwise pass for a Japanese one.
     if (yearLabel.starts_with(FRENCH_YEAR))
         return "FRA";

@@ -24,8 +24,8 @@ std::u16string playersFromLabel(std::u16string_view label);
 std::u16string ratingFromLabel(std::u16string_view label);
 
 // The language code of a year label: by the label before its ":" for the languages that have one,
-// "FRA" for the French label (which has none), "JPN" for any other text without ":", and "ENG" for
-// an empty text or an unknown label.
+// "FRA" for the French label (which has none), "JPN" for any other text without ":" (the empty text
+// of a layout without a year pane included), and "ENG" for an unknown label before a ":".
 std::string languageOfYearLabel(std::u16string_view yearLabel);
 
 } // namespace banner_editor

@@ -121,7 +121,7 @@ TEST(GameInfoLabelText, LanguageOfASingleLanguageLayout)
     const std::vector<std::pair<std::u16string, std::string>> cases{
         {u"Released: 1986", "ENG"},         {u"Erschienen: 1986", "GER"}, {u"Publi\u00E9 en 1986", "FRA"},
         {u"Pubblicato: 1986", "ITA"},       {u"A\u00F1o: 1986", "SPA"},   {u"Release: 1986", "NED"},
-        {u"1986\u5E74\u767A\u58F2", "JPN"}, {u"Sortie : 1986", "ENG"},    {u"", "ENG"},
+        {u"1986\u5E74\u767A\u58F2", "JPN"}, {u"Sortie : 1986", "ENG"},    {u"", "JPN"},
     };
     for (const auto& [label, language] : cases)
         EXPECT_EQ(languageOfYearLabel(label), language) << platform::utf8FromUtf16(label);
