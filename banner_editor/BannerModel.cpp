@@ -47,6 +47,12 @@ bool isReadOnlyFile(const fs::path& p)
     return (status.permissions() & anyWrite) == fs::perms::none;
 }
 
+// A save step that refused: its reason, and that the layout file was left as it was.
+platform::Error notSaved(const platform::Error& reason, const fs::path& target)
+{
+    return makeError(reason.kind, reason.message + ". " + quoted(target) + " was not saved.");
+}
+
 } // namespace
 
 BannerModel::BannerModel(fs::path programFolder) : m_programFolder(std::move(programFolder)) {}
@@ -277,12 +283,12 @@ platform::Result<void> BannerModel::cmdSave_Click()
             const auto& scheme = schemeItems[static_cast<std::size_t>(schemeSelection)];
             auto applied = Apply_Scheme_brlyt(work, m_programFolder, platform::utf8FromUtf16(scheme));
             if (!applied)
-                return applied;
+                return notSaved(applied.error(), target);
         }
         if (logoSelection > 0 && logoSelection < static_cast<int>(logoItems.size())) {
             auto replaced = ReplaceLogo(logoItems[static_cast<std::size_t>(logoSelection)]);
             if (!replaced)
-                return replaced;
+                return notSaved(replaced.error(), target);
         }
     }
     if (forceItem >= 0 && forceItem < NONE_ITEM)
@@ -290,7 +296,7 @@ platform::Result<void> BannerModel::cmdSave_Click()
     // Padding comes after the size field was written: the header keeps the layout's own length.
     auto padded = AddPadding(work, txtPad);
     if (!padded)
-        return padded;
+        return notSaved(padded.error(), target);
 
     auto written = writeLayoutFile(target, work);
     if (!written)

@@ -305,8 +305,19 @@ TEST_F(BannerModelTest, UnusableSchemeIsRefusedAndTheFileKept)
     for (int i = 1; i <= 2; ++i) {
         model.schemeSelection = i;
         auto result = save();
-        EXPECT_FALSE(result.ok()) << i;
+        ASSERT_FALSE(result.ok()) << i;
+        EXPECT_NE(result.error().message.find("was not saved"), std::string::npos) << result.error().message;
         EXPECT_TRUE(messages.empty());
         EXPECT_EQ(test_support::readAll(path), before);
     }
+
+    // A logo that cannot be placed stops the save the same way, and says the file was not saved.
+    model.schemeSelection = 0;
+    model.logoItems.push_back(u"missing.tpl");
+    model.logoSelection = 1;
+    auto result = save();
+    ASSERT_FALSE(result.ok());
+    EXPECT_NE(result.error().message.find("missing.tpl"), std::string::npos) << result.error().message;
+    EXPECT_NE(result.error().message.find("was not saved"), std::string::npos) << result.error().message;
+    EXPECT_EQ(test_support::readAll(path), before);
 }
