@@ -2,6 +2,8 @@
 
 #include "platform/ByteReader.h"
 
+#include <algorithm>
+#include <bit>
 #include <limits>
 #include <string>
 
@@ -16,7 +18,8 @@ using platform::Result;
 namespace {
 
 constexpr std::uint8_t LZ77_MAGIC[4] = {'L', 'Z', '7', '7'};
-constexpr std::size_t HASH_BITS = 16;
+constexpr std::size_t MAX_HASH_BITS = 16;
+constexpr std::size_t MIN_HASH_BITS = 8;
 constexpr std::uint32_t NO_POSITION = std::numeric_limits<std::uint32_t>::max();
 // Chains only need to reach one window back; a ring twice the window keeps every link that is followed.
 constexpr std::size_t RING = 2 * LZ77_WINDOW;
@@ -32,8 +35,12 @@ struct Match
 class PrefixChains
 {
 public:
-    explicit PrefixChains(std::size_t length) : m_length(length), m_head(std::size_t{1} << HASH_BITS, NO_POSITION),
-                                                m_previous(RING, NO_POSITION)
+    // The table grows with the input up to 2^16 heads: a short input does not pay for clearing (and
+    // the system for mapping) a table sized for megabytes. Its size only changes how many unrelated
+    // candidates share a chain, never which matches are found.
+    PrefixChains(std::size_t length, std::size_t inputSize)
+        : m_length(length), m_hashBits(hashBitsFor(inputSize)), m_head(std::size_t{1} << m_hashBits, NO_POSITION),
+          m_previous(std::min(RING, std::bit_ceil(inputSize)), NO_POSITION), m_ringMask(m_previous.size() - 1)
     {
     }
 
@@ -44,20 +51,30 @@ public:
         std::uint32_t h = 0x811C9DC5u;
         for (std::size_t i = 0; i < m_length; ++i)
             h = (h ^ p[i]) * 0x01000193u;
-        return (h * 2654435761u) >> (32 - HASH_BITS);
+        return (h * 2654435761u) >> (32 - m_hashBits);
     }
     std::uint32_t first(std::uint32_t h) const { return m_head[h]; }
-    std::uint32_t next(std::uint32_t position) const { return m_previous[position % RING]; }
+    std::uint32_t next(std::uint32_t position) const { return m_previous[position & m_ringMask]; }
     void insert(std::uint32_t h, std::uint32_t position)
     {
-        m_previous[position % RING] = m_head[h];
+        m_previous[position & m_ringMask] = m_head[h];
         m_head[h] = position;
     }
 
 private:
+    static std::size_t hashBitsFor(std::size_t inputSize)
+    {
+        std::size_t bits = MIN_HASH_BITS;
+        while (bits < MAX_HASH_BITS && (std::size_t{1} << bits) < inputSize)
+            ++bits;
+        return bits;
+    }
+
     std::size_t m_length;
+    std::size_t m_hashBits;
     std::vector<std::uint32_t> m_head;
     std::vector<std::uint32_t> m_previous;
+    std::size_t m_ringMask; // the ring's size is a power of two
 };
 
 // The longest match at every position over the whole window; among equally long ones the nearest.
@@ -76,7 +93,7 @@ std::vector<Match> longestMatches(ByteView in)
     const std::uint8_t* data = in.data();
     std::vector<PrefixChains> levels;
     for (const std::size_t length : {LZ77_MAX_MATCH, std::size_t{12}, std::size_t{6}, LZ77_MIN_MATCH})
-        levels.emplace_back(length);
+        levels.emplace_back(length, n);
     std::vector<std::uint32_t> hashes(levels.size());
 
     for (std::size_t pos = 0; pos + LZ77_MIN_MATCH <= n; ++pos) {
