@@ -7,6 +7,7 @@
 
 #include <FreeImage.h>
 
+#include <limits>
 #include <memory>
 #include <mutex>
 
@@ -111,18 +112,18 @@ Result<void> checkTgaHeader(ByteView bytes)
     return {};
 }
 
-Result<QImage> loadWithFreeImage(const fs::path& path, FREE_IMAGE_FORMAT format)
+Result<QImage> decodeWithFreeImage(ByteView bytes, const fs::path& path, FREE_IMAGE_FORMAT format)
 {
     installMessageHandler();
-    auto bytes = platform::readFile(path);
-    if (!bytes)
-        return bytes.error();
+    if (bytes.size() > std::numeric_limits<DWORD>::max())
+        return makeError(ErrorKind::BadFormat, "Cannot load the picture " + quoted(path) + ": the file is too large.");
     if (format == FIF_TARGA) {
-        if (auto ok = checkTgaHeader(bytes.value()); !ok)
+        if (auto ok = checkTgaHeader(bytes); !ok)
             return makeError(ErrorKind::BadFormat,
                              "Cannot load the picture " + quoted(path) + ": " + ok.error().message + ".");
     }
-    MemoryPtr memory(FreeImage_OpenMemory(bytes->data(), static_cast<DWORD>(bytes->size())));
+    // FreeImage only reads from the memory it is given; the cast drops const for its C interface.
+    MemoryPtr memory(FreeImage_OpenMemory(const_cast<BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size())));
     t_lastFreeImageMessage.clear();
     BitmapPtr bitmap(memory ? FreeImage_LoadFromMemory(format, memory.get(), 0) : nullptr);
     QImage picture = pictureFromBitmap(bitmap.get());
@@ -135,13 +136,11 @@ Result<QImage> loadWithFreeImage(const fs::path& path, FREE_IMAGE_FORMAT format)
     return picture;
 }
 
-Result<QImage> loadWithQt(const fs::path& path)
+Result<QImage> decodeWithQt(ByteView bytes, const fs::path& path)
 {
-    auto bytes = platform::readFile(path);
-    if (!bytes)
-        return bytes.error();
     QImage picture;
-    if (!picture.loadFromData(bytes->data(), static_cast<int>(bytes->size())))
+    if (bytes.size() > static_cast<std::size_t>(std::numeric_limits<int>::max()) ||
+        !picture.loadFromData(bytes.data(), static_cast<int>(bytes.size())))
         return makeError(ErrorKind::BadFormat,
                          "Cannot load the picture " + quoted(path) + ": its format is unknown or the file is damaged.");
     return picture;
@@ -188,12 +187,20 @@ std::string depthNotWritableText(const std::string& formatName, int bitsPerPixel
 
 Result<QImage> LoadImage(const fs::path& path)
 {
+    auto bytes = platform::readFile(path);
+    if (!bytes)
+        return bytes.error();
+    return pictureFromFileBytes(bytes.value(), path);
+}
+
+Result<QImage> pictureFromFileBytes(ByteView bytes, const fs::path& path)
+{
     const std::string tail = lastFourLower(path);
     if (tail == ".tga")
-        return loadWithFreeImage(path, FIF_TARGA);
+        return decodeWithFreeImage(bytes, path, FIF_TARGA);
     if (tail == ".png")
-        return loadWithFreeImage(path, FIF_PNG);
-    return loadWithQt(path);
+        return decodeWithFreeImage(bytes, path, FIF_PNG);
+    return decodeWithQt(bytes, path);
 }
 
 QImage pictureFromBitmap(FIBITMAP* bitmap)

@@ -6,6 +6,7 @@
 // Files are read and written whole through platform/ (so names are matched without regard to case
 // and a save replaces its target atomically); FreeImage works on the bytes in memory.
 
+#include "platform/Bytes.h"
 #include "platform/Result.h"
 
 #include <QImage>
@@ -34,6 +35,11 @@ std::string depthNotWritableText(const std::string& formatName, int bitsPerPixel
 // ".tga" and ".png" through FreeImage, anything else (BMP, JPEG, GIF, icons, ...) through Qt's image
 // loader. An unreadable or undecodable file is an error naming it.
 [[nodiscard]] platform::Result<QImage> LoadImage(const std::filesystem::path& path);
+
+// What LoadImage does with a file's bytes once read: the decoder is chosen by the path as above, and
+// the path names the file in messages.
+[[nodiscard]] platform::Result<QImage> pictureFromFileBytes(platform::ByteView bytes,
+                                                            const std::filesystem::path& path);
 
 // Saves the picture as a 32-bit uncompressed TGA. When the path's extension is not one of TGA's
 // ("tga", "targa", compared with letter case) ".tga" is appended. Returns the path written.
