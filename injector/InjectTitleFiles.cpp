@@ -5,11 +5,14 @@
 #include "injector/N64SaveComments.h"
 #include "injector/TitleEncoding.h"
 #include "injector/WteCopy.h"
+#include "platform/ByteReader.h"
 #include "platform/Files.h"
 #include "platform/PathText.h"
 #include "platform/TextCodec.h"
 
 #include <algorithm>
+#include <limits>
+#include <optional>
 #include <vector>
 
 namespace injector {
@@ -49,6 +52,39 @@ Bytes titleFile(const Bytes& body)
     Bytes out(TITLE_FILE_START.begin(), TITLE_FILE_START.end());
     out.insert(out.end(), body.begin(), body.end());
     return out;
+}
+
+// The 8-bit reading keeps a line only when each of its characters is below U+0100: a wider one
+// would come back as two characters. In a UTF-16BE file with byte-order mark, the number (1-based) of
+// the first line from first to last (inclusive) that holds a wider character, or nothing.
+std::optional<std::size_t> firstWideLine(ByteView data, std::size_t first, std::size_t last)
+{
+    platform::ByteReader reader(data);
+    if (reader.be16() != 0xFEFF)
+        return std::nullopt;
+    std::u16string text;
+    while (reader.remaining() >= 2)
+        text.push_back(static_cast<char16_t>(reader.be16()));
+    std::size_t start = 0;
+    for (std::size_t line = 1; line <= last; ++line) {
+        const auto end = text.find(CRLF, start);
+        const std::u16string_view content = std::u16string_view(text).substr(start, end - start);
+        if (line >= first && std::any_of(content.begin(), content.end(), [](char16_t c) { return c > 0xFF; }))
+            return line;
+        if (end == std::u16string::npos)
+            break;
+        start = end + CRLF.size();
+    }
+    return std::nullopt;
+}
+
+platform::Error wideLine(std::u16string_view destination, std::size_t line)
+{
+    return platform::makeError(platform::ErrorKind::BadFormat,
+                               "Line " + std::to_string(line) + " of " + platform::utf8FromUtf16(destination) +
+                                   " holds characters beyond 8 bits, which this title file keeps only as single "
+                                   "bytes. Nothing was written.",
+                               "Invalid Destination File!");
 }
 
 bool endsWithSeparator(std::u16string_view text)
@@ -125,6 +161,8 @@ bool InjectionRun::sega()
     const auto lines = eightBitLines(m_buf.destData);
     if (lines.size() < SEGA_HEADER_LINES || lines[0].find(SEGA_HEADER_MARK) == std::u16string::npos)
         return stop(msg::NOT_A_SEGA_FILE);
+    if (const auto wide = firstWideLine(m_buf.destData, 1, SEGA_HEADER_LINES))
+        return fail(wideLine(m_req.destination, *wide));
 
     if (const auto source = usableSource(true)) {
         const std::u16string folderText = folderOfPathText(m_req.destination);
@@ -185,6 +223,8 @@ bool InjectionRun::tg16()
     const auto lines = eightBitLines(m_buf.destData);
     if (lines.size() < 2 || lines[1].size() < 3 || lines[1][2] != u':')
         return stop(msg::NOT_A_TG16_FILE);
+    if (const auto wide = firstWideLine(m_buf.destData, 2, std::numeric_limits<std::size_t>::max()))
+        return fail(wideLine(m_req.destination, *wide));
 
     // Line 1 (the old title, behind the byte-order mark) gives way to the English title.
     std::u16string rest;

@@ -290,3 +290,35 @@ TEST_F(Tg16Injection, CopiesSaveDataTextureAndChecksTheFormat)
               "This is not a valid TG16 titles file. Point path to TITLE.txt in 00000005.app!");
     EXPECT_EQ(readAll(folder / "meta/TITLE.TXT"), bad);
 }
+
+// The Sega header and the TG16 lines after the title are read back one byte per character; a line
+// with a wider character would come out garbled, so such a file is refused and left as it was. Wide
+// characters in the lines that are replaced do not matter.
+TEST_F(InjectorTest, KeptLinesWithCharactersBeyondEightBitsAreRefused)
+{
+    auto segaLines = test_support::segaHeaderLines();
+    for (auto caption : TITLE_LABELS)
+        segaLines.push_back(std::u16string(caption) + u"\u30BD\u30CB\u30C3\u30AF");
+    folder.write("s/banner.cfg.txt", test_support::utf16TextFile(segaLines));
+    auto sega = request(CON_GENESIS, "", "s/banner.cfg.txt");
+    EXPECT_EQ(inject(sega).status, InjectionStatus::Done);
+
+    folder.write("t/TITLE.TXT", test_support::utf16TextFile({u"\u30DC\u30F3\u30AF", u"JP:x", u"EN:y"}));
+    auto tg16 = request(CON_TG16, "", "t/TITLE.TXT");
+    tg16.titles[ENGLISH_SLOT] = u"Bonk";
+    EXPECT_EQ(inject(tg16).status, InjectionStatus::Done);
+
+    segaLines[2] += u" \u00E9\u2122"; // header line 3
+    const Bytes segaFile = test_support::utf16TextFile(segaLines);
+    folder.write("s/banner.cfg.txt", segaFile);
+    EXPECT_EQ(inject(sega).status, InjectionStatus::Stopped);
+    EXPECT_EQ(lastTitle(), "Invalid Destination File!");
+    EXPECT_NE(sink.messages.back().prompt.find("Line 3 "), std::string::npos);
+    EXPECT_EQ(readAll(folder / "s/banner.cfg.txt"), segaFile);
+
+    const Bytes tgFile = test_support::utf16TextFile({u"Old", u"JP:x", u"EN:y", u"JP:\u30DC\u30F3\u30AF"});
+    folder.write("t/TITLE.TXT", tgFile);
+    EXPECT_EQ(inject(tg16).status, InjectionStatus::Stopped);
+    EXPECT_NE(sink.messages.back().prompt.find("Line 4 "), std::string::npos);
+    EXPECT_EQ(readAll(folder / "t/TITLE.TXT"), tgFile);
+}
