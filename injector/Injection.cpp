@@ -145,8 +145,16 @@ bool InjectionRun::replaceTexture(const std::filesystem::path& target, const Mes
 
 bool InjectionRun::destinationMissing()
 {
-    if (m_textureCopied)
+    if (m_textureCopied) {
+        // The texture alone went in; the report says so. An unattended run, whose report leaves out
+        // the titles, also says that they were not written.
+        if (m_req.commandLine) {
+            platform::showMessage(utf8(m_req.destination) + " not found; the titles were not injected.",
+                                  "Invalid Destination!", platform::MessageIcon::Exclamation);
+            m_incomplete = true;
+        }
         return true;
+    }
     return fail(platform::makeError(platform::ErrorKind::NotFound,
                                     utf8(m_req.destination) + " not found! Nothing was injected.",
                                     "Invalid Destination!"));

@@ -38,7 +38,8 @@ private:
     std::optional<std::filesystem::path> usableSource(bool wantFolder);
     // Copies the source over an existing texture file; a missing target is the given message.
     bool replaceTexture(const std::filesystem::path& target, const MessageText& missing, const std::u16string& line);
-    // For a destination that is missing: the report alone when a texture went in, else a failure.
+    // For a destination that is missing: the report alone when a texture went in (in an unattended
+    // run also a warning, and the run counts as incomplete), else a failure.
     bool destinationMissing();
     bool writeWhole(const std::filesystem::path& path, platform::ByteView bytes);
     // Adds a line to the report that only a window run shows.

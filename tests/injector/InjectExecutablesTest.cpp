@@ -424,4 +424,22 @@ TEST_F(C64Injection, ReplacesTheCompressedBannerBesideIt)
     EXPECT_EQ(prompt.substr(0, prompt.find("\r\n")), (folder.path() / "lz.tpl").string() + " Successfully Copied to " +
                                                          (folder.path() / "t").string() +
                                                          "/00000005_app_out\\LZ77_banner.tpl!");
+
+    // Without the executable the texture still goes in. The window's report shows the copy alone; an
+    // unattended run, whose report has no title part, says the titles were not written.
+    std::filesystem::remove(folder / "t/00000001.app");
+    folder.write("lz.tpl", Bytes(31, 0x11));
+    sink.messages.clear();
+    EXPECT_EQ(inject(r).status, InjectionStatus::Done);
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_NE(sink.messages[0].prompt.find(" Successfully Copied to "), std::string::npos);
+    EXPECT_EQ(readAll(folder / "t/00000005_app_out/LZ77_banner.tpl"), Bytes(31, 0x11));
+
+    r.commandLine = true;
+    sink.messages.clear();
+    EXPECT_EQ(inject(r).status, InjectionStatus::Incomplete);
+    ASSERT_EQ(sink.messages.size(), 2u);
+    EXPECT_EQ(sink.messages[0].prompt, (folder.path() / "t/00000001.app").string() +
+                                           " not found; the titles were not injected.");
+    EXPECT_FALSE(std::filesystem::exists(folder / "t/00000001.app"));
 }
