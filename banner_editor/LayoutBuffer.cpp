@@ -32,7 +32,7 @@ struct TextPlace
 
 // The text of the section at offset, or nothing when the section cannot be trusted: its size runs past
 // the end of the buffer or is too small for the text box fields, its text length is odd, or the text
-// would not fit inside the section behind the head.
+// would not fit inside the section behind the text box fields (0x74 on).
 //
 // The text starts at the offset stored at 0x58 whenever that lies between 0x74 and the section's end,
 // and is then n bytes long (n = the text length at 0x4E, terminator included). Real layouts keep unused
@@ -64,7 +64,9 @@ std::optional<TextPlace> textPlace(platform::ByteView buffer, std::size_t sectio
     const auto tail = bytes.last(4);
     const bool endsInZeros = std::all_of(tail.begin(), tail.end(), [](std::uint8_t b) { return b == 0; });
     const std::size_t length = endsInZeros ? n + 2 : n;
-    if (length > size - fmt::TEXT_HEAD_MIN)
+    // A text counted back into the text box fields (0x50-0x73) is longer than the text area: taking it
+    // would read those fields as text, and rewriting it would overwrite them.
+    if (length > size - fmt::TEXT_START)
         return std::nullopt;
     return TextPlace{size, size - length, length};
 }

@@ -333,6 +333,17 @@ TEST(LayoutBuffer, MalformedPanesReadEmptyAndStayUnchanged)
     b.text("T_PF", u"SNES").withDefect(LayoutDefect::TextOffsetPastSection, "T_PF");
     EXPECT_EQ(Get_Txt1_Text(b.build(), "T_PF"), u"SNES");
 
+    // Counting back from the end would start the text inside the text box fields (0x50-0x73): a text
+    // length longer than the text area. Writing there would overwrite the pane's colours and font size.
+    LayoutTextPane overlapping = namedPane("T_PF", u"SNES");
+    overlapping.textOffsetField = 0;
+    overlapping.textLengthField = 10 + 0x10;
+    const Bytes overlap = test_support::buildTextSection(overlapping);
+    EXPECT_EQ(Get_Txt1_Text(overlap, "T_PF"), u"");
+    Bytes overlapEdited = overlap;
+    Set_Txt1_Text(overlapEdited, "T_PF", u"\u0000\u0074Famicom Disk");
+    EXPECT_EQ(overlapEdited, overlap);
+
     // A section too short for the text box fields.
     LayoutTextPane tiny;
     tiny.name = "T_PF";
