@@ -1,9 +1,15 @@
 #include "archive_tool/CcfExtractor.h"
 
+#include <algorithm>
+#include <new>
+#include <span>
+#include <zlib.h>
+
 #include "archive_tool/CcfReader.h"
 #include "archive_tool/MemberName.h"
 #include "archive_tool/ZlibCodec.h"
 #include "platform/Files.h"
+#include "platform/InputFile.h"
 #include "platform/PathText.h"
 
 namespace archive_tool {
@@ -64,15 +70,35 @@ platform::Result<void> writeMember(const fs::path& folder, const CcfEntry& entry
     return platform::removeIfPresent(target);
 }
 
+// The header and member table: the header's bytes tell how far the table reaches, then exactly
+// those leading bytes of the file are read (BadFormat when the file is no CCF archive).
+platform::Result<CcfTable> readTable(platform::InputFile& file)
+{
+    auto head = file.readAt(0, static_cast<std::size_t>(std::min<std::uint64_t>(file.size(), HEADER_SIZE)));
+    if (!head)
+        return head.error();
+    auto header = readCcfTable(head.value());
+    if (!header)
+        return header.error();
+    auto leading = file.readAt(0, static_cast<std::size_t>(tableBytes(header.value(), file.size())));
+    if (!leading)
+        return leading.error();
+    return readCcfTable(leading.value());
+}
+
 } // namespace
 
 platform::Result<ExtractReport> extractArchive(const fs::path& archivePath, const fs::path& destination,
                                                const std::string& archiveName)
 {
-    auto archive = platform::readFile(archivePath);
-    if (!archive)
-        return archive.error();
-    auto table = readCcfTable(archive.value());
+    // The header and the member table are read first; each member's stored bytes are read when it
+    // is written, so the archive is never held whole (one copy of the bytes fewer, and a peak of
+    // the largest member rather than the whole archive).
+    auto file = platform::InputFile::open(archivePath);
+    if (!file)
+        return file.error();
+    const std::uint64_t archiveSize = file->size();
+    auto table = readTable(file.value());
     if (!table)
         return platform::makeError(ErrorKind::BadFormat,
                                    archiveName + " is not a CCF archive: " + table.error().message + ".");
@@ -83,18 +109,34 @@ platform::Result<ExtractReport> extractArchive(const fs::path& archivePath, cons
     ExtractReport report;
     report.members = table->declaredCount;
     const auto& entries = table->entries;
+    // One buffer for every member's stored bytes, as large as the largest that lies inside the file.
+    std::uint32_t largest = 0;
+    for (const auto& entry : entries) {
+        if (checkMemberBounds(entry, archiveSize).ok())
+            largest = std::max(largest, entry.Size);
+    }
+    platform::Bytes stored;
+    try {
+        stored.resize(largest);
+    } catch (const std::bad_alloc&) {
+        return compressionError(Z_MEM_ERROR);
+    }
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const CcfEntry& entry = entries[i];
         if (auto name = checkMemberName(entry.FileName); !name) {
             report.problems.push_back(memberProblem(i, entry, name.error().message));
             continue;
         }
-        auto data = memberData(archive.value(), entry);
-        if (!data) {
-            report.problems.push_back(memberProblem(i, entry, data.error().message));
+        if (auto inside = checkMemberBounds(entry, archiveSize); !inside) {
+            report.problems.push_back(memberProblem(i, entry, inside.error().message));
             continue;
         }
-        if (auto written = writeMember(folder.value(), entry, data.value()); !written) {
+        const auto data = std::span<std::uint8_t>(stored).first(entry.Size);
+        if (auto read = file->readAt(entry.Offset, data); !read) {
+            report.problems.push_back(memberProblem(i, entry, read.error().message));
+            continue;
+        }
+        if (auto written = writeMember(folder.value(), entry, data); !written) {
             report.problems.push_back(written.error());
             continue;
         }

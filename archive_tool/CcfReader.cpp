@@ -59,13 +59,27 @@ platform::Result<CcfTable> readCcfTable(platform::ByteView archive)
     return table;
 }
 
-platform::Result<platform::ByteView> memberData(platform::ByteView archive, const CcfEntry& entry)
+std::uint64_t tableBytes(const CcfTable& header, std::uint64_t archiveSize)
 {
-    if (entry.Offset > archive.size() || entry.Size > archive.size() - entry.Offset)
+    // At most 2^32 entries of 32 bytes after an offset below 2^32: no overflow in 64 bits.
+    const std::uint64_t end = std::uint64_t{header.tableOffset} + std::uint64_t{header.declaredCount} * ENTRY_SIZE;
+    return std::min(std::max<std::uint64_t>(end, HEADER_SIZE), archiveSize);
+}
+
+platform::Result<void> checkMemberBounds(const CcfEntry& entry, std::uint64_t archiveSize)
+{
+    if (entry.Offset > archiveSize || entry.Size > archiveSize - entry.Offset)
         return platform::makeError(ErrorKind::BadFormat,
                                    "its data (" + std::to_string(entry.Size) + " bytes at " + hex(entry.Offset) +
-                                       ") runs past the end of the archive (" + std::to_string(archive.size()) +
+                                       ") runs past the end of the archive (" + std::to_string(archiveSize) +
                                        " bytes)");
+    return {};
+}
+
+platform::Result<platform::ByteView> memberData(platform::ByteView archive, const CcfEntry& entry)
+{
+    if (auto inside = checkMemberBounds(entry, archive.size()); !inside)
+        return inside.error();
     return archive.subspan(static_cast<std::size_t>(entry.Offset), entry.Size);
 }
 

@@ -26,6 +26,15 @@ struct CcfTable
 // taken as 8-bit text with their zero bytes removed; they are not checked here (see MemberName.h).
 [[nodiscard]] platform::Result<CcfTable> readCcfTable(platform::ByteView archive);
 
+// How many bytes from the start of an archive of archiveSize bytes hold its header and member table,
+// as far as they lie inside it, given the table as read from the header's first bytes. Handing
+// readCcfTable that many leading bytes gives the same table as handing it the whole archive, so a
+// reader can leave the members' data on disk until it needs each one.
+std::uint64_t tableBytes(const CcfTable& header, std::uint64_t archiveSize);
+
+// Whether the member's stored bytes lie inside an archive of archiveSize bytes (BadFormat when not).
+[[nodiscard]] platform::Result<void> checkMemberBounds(const CcfEntry& entry, std::uint64_t archiveSize);
+
 // The stored bytes of a member, or BadFormat when they do not lie inside the archive.
 [[nodiscard]] platform::Result<platform::ByteView> memberData(platform::ByteView archive, const CcfEntry& entry);
 

@@ -105,12 +105,23 @@ TEST(CcfReader, MemberDataMustLieInsideTheArchive)
     }
 }
 
-TEST(CcfReader, SurvivesTruncationAndRandomDamage)
+TEST(CcfReader, SurvivesTruncationAndRandomDamageAndReadsTheSameTableFromItsLeadingBytes)
 {
     const auto archive = buildCcf({{"first.bin", platform::Bytes(70, 1)}, {"second", platform::Bytes(33, 2), 99}});
     std::vector<platform::Bytes> inputs;
     for (std::size_t length = 0; length < archive.size(); ++length)
         inputs.emplace_back(archive.begin(), archive.begin() + static_cast<std::ptrdiff_t>(length));
+    // Tables that start inside the header, overlap the data, run past the end or lie beyond it.
+    for (std::uint32_t offset : {0u, 1u, 32u, 64u, 200u, 0x7F000000u}) {
+        for (std::uint32_t count : {0u, 1u, 2u, 5u, 0xFFFFFFFFu}) {
+            auto variant = archive;
+            for (int i = 0; i < 4; ++i) {
+                variant[13 + i] = static_cast<std::uint8_t>(offset >> (24 - 8 * i));
+                variant[17 + i] = static_cast<std::uint8_t>(count >> (24 - 8 * i));
+            }
+            inputs.push_back(variant);
+        }
+    }
     std::mt19937 random(1234);
     for (int round = 0; round < 2000; ++round) {
         inputs.push_back(archive);
@@ -121,6 +132,20 @@ TEST(CcfReader, SurvivesTruncationAndRandomDamage)
         auto table = readCcfTable(input);
         if (!table.ok())
             continue;
+        // The leading bytes tableBytes names, read from the header alone, give the same table.
+        const auto header = readCcfTable(platform::ByteView(input).first(std::min<std::size_t>(input.size(), 32)));
+        ASSERT_TRUE(header.ok());
+        const auto leading = readCcfTable(
+            platform::ByteView(input).first(static_cast<std::size_t>(tableBytes(header.value(), input.size()))));
+        ASSERT_TRUE(leading.ok());
+        EXPECT_EQ(leading->entries.size(), table->entries.size());
+        EXPECT_EQ(leading->missingEntries(), table->missingEntries());
+        for (std::size_t i = 0; i < std::min(leading->entries.size(), table->entries.size()); ++i) {
+            EXPECT_EQ(leading->entries[i].FileName, table->entries[i].FileName);
+            EXPECT_EQ(leading->entries[i].Offset, table->entries[i].Offset);
+            EXPECT_EQ(leading->entries[i].Size, table->entries[i].Size);
+            EXPECT_EQ(leading->entries[i].OrigSize, table->entries[i].OrigSize);
+        }
         for (const auto& entry : table->entries) {
             auto data = memberData(input, entry);
             if (data.ok()) {
