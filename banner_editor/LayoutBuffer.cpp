@@ -85,21 +85,21 @@ bool nameMatches(platform::ByteView afterMagic, platform::ByteView name, bool ex
     return !exact || (field[name.size()] == 0 && field[name.size() + 1] == 0);
 }
 
-std::size_t locatePaneByMagic(platform::ByteView buffer, platform::ByteView name, bool exact);
+std::vector<std::size_t> panesByMagic(platform::ByteView buffer, platform::ByteView name, bool exact);
 
-// Offset of the last txt1 section whose name matches, or NOT_FOUND. The buffer is cut at every "txt1";
+// Offsets of every txt1 section whose name matches, in file order. The buffer is cut at every "txt1";
 // each piece after a magic is tested, and the matching section is the one at that magic.
 //
 // The same answer is found faster by searching for the name itself, which is longer and rarer than the
 // magic: a hit counts when a "txt1" stands at the name field's distance in front of it and no other
 // "txt1" cuts the piece between that magic and the end of the name test.
-std::size_t locatePane(platform::ByteView buffer, platform::ByteView name, bool exact)
+std::vector<std::size_t> matchingPanes(platform::ByteView buffer, platform::ByteView name, bool exact)
 {
     if (name.empty())
-        return locatePaneByMagic(buffer, name, exact);
+        return panesByMagic(buffer, name, exact);
     constexpr std::size_t NAME_IN_PIECE = fmt::PANE_NAME - TXT1.size();
     const std::size_t tested = NAME_IN_PIECE + name.size() + (exact ? 2 : 0);
-    std::size_t found = NOT_FOUND;
+    std::vector<std::size_t> found;
     for (std::size_t hit = platform::findBytes(buffer, name, fmt::PANE_NAME); hit != NOT_FOUND;
          hit = platform::findBytes(buffer, name, hit + 1)) {
         const std::size_t section = hit - fmt::PANE_NAME;
@@ -112,24 +112,31 @@ std::size_t locatePane(platform::ByteView buffer, platform::ByteView name, bool 
         // A magic that starts inside the tested bytes (also one running past them) ends the piece early.
         const auto cut = buffer.subspan(pieceStart, std::min(tested + TXT1.size() - 1, buffer.size() - pieceStart));
         if (platform::findBytes(cut, TXT1) == NOT_FOUND && nameMatches(cut, name, exact))
-            found = section;
+            found.push_back(section);
     }
     return found;
 }
 
 // The plain form of the search above, for the empty name (which every piece begins with).
-std::size_t locatePaneByMagic(platform::ByteView buffer, platform::ByteView name, bool exact)
+std::vector<std::size_t> panesByMagic(platform::ByteView buffer, platform::ByteView name, bool exact)
 {
-    std::size_t found = NOT_FOUND;
+    std::vector<std::size_t> found;
     std::size_t at = platform::findBytes(buffer, TXT1);
     while (at != NOT_FOUND) {
         const std::size_t next = platform::findBytes(buffer, TXT1, at + TXT1.size());
         const std::size_t end = next == NOT_FOUND ? buffer.size() : next;
         if (nameMatches(buffer.subspan(at + TXT1.size(), end - at - TXT1.size()), name, exact))
-            found = at;
+            found.push_back(at);
         at = next;
     }
     return found;
+}
+
+// Offset of the last matching txt1 section (the one a read or write addresses), or NOT_FOUND.
+std::size_t locatePane(platform::ByteView buffer, platform::ByteView name, bool exact)
+{
+    const auto found = matchingPanes(buffer, name, exact);
+    return found.empty() ? NOT_FOUND : found.back();
 }
 
 // Offset of the material entry with this name, or NOT_FOUND. The name is searched as 20 bytes (00
@@ -203,9 +210,10 @@ void Set_Txt1_Text(Bytes& buffer, std::string_view paneName, std::u16string_view
     }
     if (text.empty())
         return;
-    const std::size_t section = locatePane(buffer, name, false);
-    if (section == NOT_FOUND)
+    const auto matches = matchingPanes(buffer, name, false);
+    if (matches.empty())
         return;
+    const std::size_t section = matches.back();
     const auto place = textPlace(buffer, section);
     if (!place)
         return;
@@ -228,23 +236,40 @@ void Set_Txt1_Text(Bytes& buffer, std::string_view paneName, std::u16string_view
     platform::writeBe16(newSection, fmt::TEXT_LENGTH, static_cast<std::uint16_t>(textLength));
 
     // Every copy of the old section changes with it: a layout that repeats a pane byte for byte keeps
-    // its copies alike. Usually there is none, and the one section is replaced where it stands.
-    const platform::Bytes oldSection(buffer.begin() + static_cast<std::ptrdiff_t>(section),
-                                     buffer.begin() + static_cast<std::ptrdiff_t>(section + place->size));
-    if (platform::findBytes(buffer, oldSection) != section ||
-        platform::findBytes(buffer, oldSection, section + 1) != NOT_FOUND) {
-        buffer = platform::replaceAllBytes(buffer, oldSection, newSection);
+    // its copies alike. A copy carries the same name, so it is among the matching sections; usually
+    // there is none, and the one section is replaced where it stands.
+    const platform::ByteView oldSection(buffer.data() + section, place->size);
+    std::vector<std::size_t> copies;
+    for (const std::size_t at : matches) {
+        const bool clear = copies.empty() || at >= copies.back() + oldSection.size();
+        if (clear && buffer.size() - at >= oldSection.size() &&
+            std::equal(oldSection.begin(), oldSection.end(), buffer.begin() + static_cast<std::ptrdiff_t>(at)))
+            copies.push_back(at);
+    }
+    if (copies.size() > 1 && copies.back() == section) {
+        platform::Bytes rebuilt;
+        rebuilt.reserve(buffer.size() + copies.size() * newSection.size());
+        std::size_t from = 0;
+        for (const std::size_t at : copies) {
+            rebuilt.insert(rebuilt.end(), buffer.begin() + static_cast<std::ptrdiff_t>(from),
+                           buffer.begin() + static_cast<std::ptrdiff_t>(at));
+            rebuilt.insert(rebuilt.end(), newSection.begin(), newSection.end());
+            from = at + oldSection.size();
+        }
+        rebuilt.insert(rebuilt.end(), buffer.begin() + static_cast<std::ptrdiff_t>(from), buffer.end());
+        buffer = std::move(rebuilt);
         return;
     }
+    const std::size_t oldSize = oldSection.size();
     const auto first = buffer.begin() + static_cast<std::ptrdiff_t>(section);
-    const std::size_t common = std::min(newSection.size(), oldSection.size());
+    const std::size_t common = std::min(newSection.size(), oldSize);
     std::copy_n(newSection.begin(), common, first);
     if (newSection.size() > common)
         buffer.insert(first + static_cast<std::ptrdiff_t>(common),
                       newSection.begin() + static_cast<std::ptrdiff_t>(common), newSection.end());
     else
         buffer.erase(first + static_cast<std::ptrdiff_t>(common),
-                     first + static_cast<std::ptrdiff_t>(oldSection.size()));
+                     first + static_cast<std::ptrdiff_t>(oldSize));
 }
 
 std::vector<std::string> textPaneNames(ByteView buffer)
