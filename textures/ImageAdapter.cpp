@@ -67,17 +67,19 @@ std::string lastFourLower(const fs::path& path)
     return platform::asciiLower(text.size() > 4 ? text.substr(text.size() - 4) : text);
 }
 
-// FreeImage trusts a TGA header's sizes. Before handing it a file, check that the header is one of
-// the standard kinds and that the file can hold the pixels it declares (an RLE packet of at least two
-// bytes yields at most 128 pixels), so a damaged file is refused instead of making it allocate or
-// read far beyond the data.
-Result<void> checkTgaHeader(ByteView bytes)
+// FreeImage trusts a TGA file: it reads pixels and RLE packets past the end of short data, and past the
+// last pixel when a packet claims more. Before handing it a file, check that the header is one of the
+// kinds FreeImage reads (colour-mapped with 8-bit indexes into at most 256 entries, true colour of 15,
+// 16, 24 or 32 bits, 8-bit grey) and that the pixel data is all there: raw data of the declared size,
+// or RLE packets that are complete and end exactly at the last pixel. A damaged file is then refused
+// instead of being read beyond its bytes.
+Result<void> checkTgaForFreeImage(ByteView bytes)
 {
     platform::ByteReader in(bytes);
     const unsigned idLength = in.u8();
     const unsigned colourMapType = in.u8();
     const unsigned imageType = in.u8();
-    in.skip(2);
+    const std::uint64_t colourMapFirst = in.le16();
     const std::uint64_t colourMapLength = in.le16();
     const unsigned colourMapBits = in.u8();
     in.skip(4);
@@ -94,21 +96,49 @@ Result<void> checkTgaHeader(ByteView bytes)
                          "image type " + std::to_string(imageType) + " is not a TGA picture type");
     if (width == 0 || height == 0)
         return makeError(ErrorKind::BadFormat, "the picture has no pixels");
-    if (bitsPerPixel != 8 && bitsPerPixel != 15 && bitsPerPixel != 16 && bitsPerPixel != 24 && bitsPerPixel != 32)
+    if (colourMapType > 1)
+        return makeError(ErrorKind::BadFormat, "colour-map type " + std::to_string(colourMapType) + " is unknown");
+    const bool validMapBits =
+        colourMapBits == 15 || colourMapBits == 16 || colourMapBits == 24 || colourMapBits == 32;
+    if (colourMapType == 1 && colourMapLength > 0 && !validMapBits)
+        return makeError(ErrorKind::BadFormat,
+                         "colour-map entries of " + std::to_string(colourMapBits) + " bits are not a TGA depth");
+    if (baseType == 1) {
+        if (colourMapType != 1 || colourMapLength == 0 || colourMapFirst + colourMapLength > 256 || bitsPerPixel != 8)
+            return makeError(ErrorKind::BadFormat, "a colour-mapped picture needs 8-bit indexes into a colour map of "
+                                                   "at most 256 entries");
+    } else if (baseType == 3) {
+        if (bitsPerPixel != 8)
+            return makeError(ErrorKind::BadFormat, std::to_string(bitsPerPixel) + "-bit grey is not supported");
+    } else if (bitsPerPixel != 15 && bitsPerPixel != 16 && bitsPerPixel != 24 && bitsPerPixel != 32) {
         return makeError(ErrorKind::BadFormat, std::to_string(bitsPerPixel) + " bits per pixel is not a TGA depth");
-    const std::uint64_t dataStart =
-        18 + idLength + (colourMapType != 0 ? colourMapLength * ((colourMapBits + 7) / 8) : 0);
-    if (dataStart > bytes.size())
+    }
+
+    in.skip(idLength);
+    if (colourMapType == 1)
+        in.skip(colourMapLength * ((colourMapBits + 7) / 8));
+    if (in.failed())
         return makeError(ErrorKind::BadFormat, "the colour map runs past the end of the file");
-    const std::uint64_t dataBytes = bytes.size() - dataStart;
     const std::uint64_t pixels = width * height;
     const std::uint64_t bytesPerPixel = (bitsPerPixel + 7) / 8;
-    if (!rle && dataBytes < pixels * bytesPerPixel)
-        return makeError(ErrorKind::BadFormat, "the file ends before its " + std::to_string(width) + " x " +
-                                                   std::to_string(height) + " pixels");
-    if (rle && pixels > 128 * (dataBytes / 2))
-        return makeError(ErrorKind::BadFormat, "the file is too short for a " + std::to_string(width) + " x " +
-                                                   std::to_string(height) + " picture");
+    const std::string tooShort =
+        "the file ends before its " + std::to_string(width) + " x " + std::to_string(height) + " pixels";
+    if (!rle) {
+        if (in.remaining() < pixels * bytesPerPixel)
+            return makeError(ErrorKind::BadFormat, tooShort);
+        return {};
+    }
+    // Each packet: a count byte (bit 7 = run), then one pixel value for a run or count values.
+    for (std::uint64_t done = 0; done < pixels;) {
+        const unsigned packet = in.u8();
+        const std::uint64_t count = (packet & 0x7Fu) + 1;
+        in.skip((packet & 0x80u) ? bytesPerPixel : count * bytesPerPixel);
+        if (in.failed())
+            return makeError(ErrorKind::BadFormat, tooShort);
+        if (count > pixels - done)
+            return makeError(ErrorKind::BadFormat, "an RLE packet runs past the last pixel");
+        done += count;
+    }
     return {};
 }
 
@@ -118,7 +148,7 @@ Result<QImage> decodeWithFreeImage(ByteView bytes, const fs::path& path, FREE_IM
     if (bytes.size() > std::numeric_limits<DWORD>::max())
         return makeError(ErrorKind::BadFormat, "Cannot load the picture " + quoted(path) + ": the file is too large.");
     if (format == FIF_TARGA) {
-        if (auto ok = checkTgaHeader(bytes); !ok)
+        if (auto ok = checkTgaForFreeImage(bytes); !ok)
             return makeError(ErrorKind::BadFormat,
                              "Cannot load the picture " + quoted(path) + ": " + ok.error().message + ".");
     }

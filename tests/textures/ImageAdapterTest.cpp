@@ -62,6 +62,12 @@ Bytes twoByTwoTga(bool topFirst, bool rle)
     return out.take();
 }
 
+Bytes operator+(Bytes a, const Bytes& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
 } // namespace
 
 TEST(SaveImage, WritesThirtyTwoBitTgaFromAnyDepth)
@@ -234,6 +240,44 @@ TEST(LoadImage, DamagedTgaIsAnErrorNeverACrash)
             damaged[random() % damaged.size()] = static_cast<std::uint8_t>(random());
         damaged.resize(random() % (damaged.size() + 1));
         (void)LoadImage(dir.write("damaged" + std::to_string(round) + ".tga", damaged));
+    }
+}
+
+// FreeImage reads RLE packets without looking at the end of its data or at the picture's last pixel,
+// so a packet cut short or claiming more pixels than are left must be refused before it gets the file.
+TEST(LoadImage, RleTgaIsRefusedUnlessEveryPacketIsWholeAndEndsAtTheLastPixel)
+{
+    TempFolder dir;
+    const Bytes good = twoByTwoTga(false, true); // two raw packets of two 32-bit pixels
+    auto header = [&](std::uint8_t type, std::uint8_t bits) {
+        Bytes h(good.begin(), good.begin() + 18);
+        h[2] = type;
+        h[16] = bits;
+        return h;
+    };
+    const Bytes pixel{1, 2, 3, 255};
+    const struct
+    {
+        const char* name;
+        Bytes file;
+        bool loads;
+    } cases[] = {
+        {"whole packets", good, true},
+        {"one run packet across both rows", header(10, 32) + Bytes{0x83} + pixel, true},
+        {"last packet cut inside its pixels", Bytes(good.begin(), good.end() - 3), false},
+        {"last packet without its pixels", Bytes(good.begin(), good.end() - 8), false},
+        {"run of 128 over four pixels", header(10, 32) + Bytes{0xFF} + pixel, false},
+        {"raw packet of three, then a run of two", header(10, 32) + Bytes{0x02} + pixel + pixel + pixel +
+                                                        Bytes{0x81} + pixel, false},
+        {"grey run of 128 over four pixels", header(11, 8) + Bytes{0xFF, 0x40}, false},
+    };
+    for (const auto& c : cases) {
+        auto loaded = pictureFromFileBytes(c.file, "case.tga");
+        EXPECT_EQ(loaded.ok(), c.loads) << c.name;
+        if (c.loads)
+            EXPECT_EQ(loaded->size(), QSize(2, 2)) << c.name;
+        else
+            EXPECT_EQ(loaded.error().kind, ErrorKind::BadFormat) << c.name;
     }
 }
 
