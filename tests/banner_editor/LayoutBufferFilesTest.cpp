@@ -169,3 +169,45 @@ TEST(LayoutBufferFiles, ReadsTextsOfRealLayouts)
     EXPECT_EQ(Get_Txt1_Text(read("cosmos_common_w024_rule_icon.brlyt"), "text"), u"\u3058\u3085\u3093\u3070\u3093");
     EXPECT_EQ(Get_Txt1_Text(read("oscfwd_icon.brlyt"), "T_Rcmd_00"), u"");
 }
+
+TEST(LayoutBufferFiles, EveryMaterialOfARealLayoutIsFoundAndRecoloured)
+{
+    const auto folder = test_support::realDataFolder("brlyt");
+    if (folder.empty())
+        GTEST_SKIP() << "no real layouts here";
+    int checked = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (entry.path().extension() != ".brlyt")
+            continue;
+        SCOPED_TRACE(entry.path().filename().string());
+        const Bytes original = readLayoutFile(entry.path()).value();
+        // The materials as a full parser sees them: mat1's count and offset table.
+        const auto mat1 = platform::findBytes(original, platform::bytesOf("mat1"));
+        ASSERT_NE(mat1, platform::NOT_FOUND);
+        const std::uint16_t count = platform::readBe16(original, mat1 + 8);
+        std::map<std::string, std::size_t> firstEntry;
+        for (std::uint16_t i = 0; i < count; ++i) {
+            const std::size_t at = mat1 + platform::readBe32(original, mat1 + 12 + 4u * i);
+            const auto nameEnd = std::find(original.begin() + static_cast<std::ptrdiff_t>(at),
+                                           original.begin() + static_cast<std::ptrdiff_t>(at + 20), 0);
+            firstEntry.emplace(std::string(original.begin() + static_cast<std::ptrdiff_t>(at), nameEnd), at);
+        }
+        for (const auto& [name, at] : firstEntry) {
+            SCOPED_TRACE(name);
+            const auto colors = readMaterialColors(original, name);
+            ASSERT_TRUE(colors);
+            EXPECT_EQ(colors->r1, original[at + 0x15]);
+            EXPECT_EQ(colors->b2, original[at + 0x21]);
+
+            Bytes layout = original;
+            Set_Mat_Colors(layout, name, {1, 2, 3, 4, 5, 6});
+            EXPECT_EQ(slice(layout, at + 0x14, 14),
+                      (Bytes{original[at + 0x14], 1, 0, 2, 0, 3, 0, 0, 0, 4, 0, 5, 0, 6}));
+            EXPECT_EQ(slice(layout, 0, at + 0x14), slice(original, 0, at + 0x14));
+            EXPECT_EQ(slice(layout, at + 0x22, layout.size() - at - 0x22),
+                      slice(original, at + 0x22, original.size() - at - 0x22));
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 100);
+}
