@@ -1,10 +1,12 @@
-// Any bytes as a CCF archive: the table reads or is refused, every member the reader hands out lies
+// Any bytes as a CCF archive: the table reads or is refused (and reads the same from the leading
+// bytes its header names), every member the reader hands out lies
 // inside the input, names are checked without crashing, and a member's stored bytes either inflate
 // to exactly the declared size or fail cleanly. Any bytes also round-trip through the compressor.
 #include "archive_tool/CcfReader.h"
 #include "archive_tool/MemberName.h"
 #include "archive_tool/ZlibCodec.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -12,6 +14,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const platform::ByteView input(data, size);
     if (auto table = archive_tool::readCcfTable(input); table.ok()) {
         if (table->entries.size() + table->missingEntries() != table->declaredCount)
+            std::abort();
+        // The header alone says how many leading bytes hold the same table.
+        auto header = archive_tool::readCcfTable(input.first(std::min<std::size_t>(size, 32)));
+        if (!header.ok())
+            std::abort();
+        auto leading = archive_tool::readCcfTable(
+            input.first(static_cast<std::size_t>(archive_tool::tableBytes(header.value(), size))));
+        if (!leading.ok() || leading->entries.size() != table->entries.size())
             std::abort();
         for (const auto& entry : table->entries) {
             (void)archive_tool::checkMemberName(entry.FileName).ok();
