@@ -66,7 +66,7 @@ std::optional<TextPlace> textPlace(platform::ByteView buffer, std::size_t sectio
     const std::size_t length = endsInZeros ? n + 2 : n;
     // A text counted back into the text box fields (0x50-0x73) is longer than the text area: taking it
     // would read those fields as text, and rewriting it would overwrite them.
-    if (length > size - fmt::TEXT_START)
+    if (size < fmt::TEXT_START || length > size - fmt::TEXT_START)
         return std::nullopt;
     return TextPlace{size, size - length, length};
 }

@@ -344,15 +344,23 @@ TEST(LayoutBuffer, MalformedPanesReadEmptyAndStayUnchanged)
     Set_Txt1_Text(overlapEdited, "T_PF", u"\u0000\u0074Famicom Disk");
     EXPECT_EQ(overlapEdited, overlap);
 
-    // A section too short for the text box fields.
-    LayoutTextPane tiny;
-    tiny.name = "T_PF";
-    Bytes section = test_support::buildTextSection(tiny);
-    platform::writeBe32(section, 4, 0x40);
-    EXPECT_EQ(Get_Txt1_Text(section, "T_PF"), u"");
-    Bytes copy = section;
-    Set_Txt1_Text(copy, "T_PF", u"NES");
-    EXPECT_EQ(copy, section);
+    // Sections too short for the text box fields: shorter than their first fields (0x40), or holding
+    // the length fields but ending inside the text box (0x60, with an unusable text offset), with a
+    // short text length or one longer than the whole section.
+    const std::pair<std::uint32_t, std::uint16_t> shortSections[] = {{0x40, 2}, {0x60, 2}, {0x60, 0x100}};
+    for (const auto& [size, length] : shortSections) {
+        SCOPED_TRACE(size);
+        LayoutTextPane tiny;
+        tiny.name = "T_PF";
+        tiny.textOffsetField = 0;
+        tiny.textLengthField = length;
+        Bytes section = test_support::buildTextSection(tiny);
+        platform::writeBe32(section, 4, size);
+        EXPECT_EQ(Get_Txt1_Text(section, "T_PF"), u"");
+        Bytes copy = section;
+        Set_Txt1_Text(copy, "T_PF", u"NES");
+        EXPECT_EQ(copy, section);
+    }
 }
 
 TEST(LayoutBuffer, MaterialCutOffByEndOfFileIsNotFound)
