@@ -21,7 +21,7 @@ const char* const LORVANE_USAGE =
     "  -T_xxx text      title of one language (xxx = ENG, GER, FRA, ITA, SPA, NED, JPN)\n"
     "  -Y_xxx year      year of one language\n"
     "  -E_xxx rating    rating of one language\n"
-    "  -H_pane text     text of any pane, by its exact name\n"
+    "  -H_pane text     text of any pane: the last one whose name begins with pane\n"
     "  -FORCE xxx       force the banner to one language (NONE: no forcing)\n"
     "  -PAD size        padding: a total size such as 12000, +n for n more bytes, 0 for none\n"
     "  -LOGO file       copy a logo (a name in the logos folder) over the my_Back texture in ../timg\n"
