@@ -282,6 +282,14 @@ QString Form1::dialogFolder(const std::u16string& current) const
     return platform::folderExists(folder) ? QString::fromStdString(folder.string()) : QString();
 }
 
+QString Form1::openFile(const std::u16string& current, std::u16string_view filter)
+{
+    // The list of file types shows each filter's own description ("TG TITLE.txt (TITLE.txt)"), not
+    // the case-insensitive pattern behind it.
+    return QFileDialog::getOpenFileName(this, QString(), dialogFolder(current), dialogFilter(filter), nullptr,
+                                        QFileDialog::HideNameFilterDetails);
+}
+
 void Form1::cmdFileBrowse_Click()
 {
     if (m_model.wteMode()) {
@@ -290,8 +298,7 @@ void Form1::cmdFileBrowse_Click()
         if (!chosen.empty() && chosen != m_model.source())
             m_model.setSource(chosen);
     } else {
-        const QString file = QFileDialog::getOpenFileName(this, QString(), dialogFolder(m_model.source()),
-                                                          dialogFilter(ALL_FILES_FILTER));
+        const QString file = openFile(m_model.source(), ALL_FILES_FILTER);
         if (!file.isEmpty())
             m_model.setSource(platform::displayPathText(platform::textToPath(u16(file)), m_model.programFolder()));
     }
@@ -305,8 +312,7 @@ void Form1::cmdFolderBrowse_Click()
         if (!chosen.empty() && chosen != m_model.destination())
             m_model.setDestination(chosen);
     } else {
-        const QString file = QFileDialog::getOpenFileName(this, QString(), dialogFolder(m_model.destination()),
-                                                          dialogFilter(destinationFilter(m_model.conIndex())));
+        const QString file = openFile(m_model.destination(), destinationFilter(m_model.conIndex()));
         if (!file.isEmpty())
             m_model.setDestination(platform::displayPathText(platform::textToPath(u16(file)), m_model.programFolder()));
     }

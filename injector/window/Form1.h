@@ -63,6 +63,9 @@ private:
     void SetVisual();
     // A folder chosen for a path box: its relative form with a separator after it, or "" when cancelled.
     std::u16string pickFolder(const std::u16string& current, const std::u16string& title);
+    // The open-file dialog with a filter of the console list's form, starting in the folder of the
+    // path in the box; "" when cancelled.
+    QString openFile(const std::u16string& current, std::u16string_view filter);
     // The folder an open dialog starts in: that of the path in the box, when it exists.
     QString dialogFolder(const std::u16string& current) const;
 

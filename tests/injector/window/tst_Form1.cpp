@@ -3,11 +3,13 @@
 
 #include "support/InjectorTitleBuilders.h"
 #include "support/TempFolder.h"
+#include "platform/PathText.h"
 
 #include <QApplication>
 #include <QFileDialog>
 #include <QTimer>
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -104,6 +106,33 @@ void tst_Form1::dialogFiltersMatchWithoutCase()
     QCOMPARE(Form1::dialogFilter(u"All Files (*.*)|*.*"), QStringLiteral("All Files (*.*) (*)"));
     QCOMPARE(Form1::dialogFilter(destinationFilter(CON_TG16)),
              QStringLiteral("TG TITLE.txt (TITLE.txt) ([tT][iI][tT][lL][eE].[tT][xX][tT]);;All Files (*.*) (*)"));
+
+    // The dialog lists the descriptions as written, without the patterns behind them; a lower-case
+    // title.txt is offered.
+    m_folder.write("tg/title.txt", test_support::utf16TextFile({u"Old", u"JP:x"}));
+    InjectorModel model(m_folder.path(), false);
+    Form1 form(model);
+    emit form.cmbCon()->activated(CON_TG16);
+    model.setDestination(platform::pathToText(m_folder / "tg/title.txt"));
+    QStringList types;
+    QStringList offered;
+    QTimer::singleShot(0, [&types, &offered] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        if (auto* list = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")))
+            for (int i = 0; i < list->count(); ++i)
+                types << list->itemText(i);
+        QTest::qWait(200); // the folder is listed in the background
+        if (auto* view = dialog->findChild<QAbstractItemView*>(QStringLiteral("listView"))) {
+            const QModelIndex root = view->rootIndex();
+            for (int i = 0; i < view->model()->rowCount(root); ++i)
+                offered << view->model()->index(i, 0, root).data().toString();
+        }
+        dialog->reject();
+    });
+    QTest::mouseClick(form.cmdFolderBrowse(), Qt::LeftButton);
+    QCOMPARE(types, (QStringList{QStringLiteral("TG TITLE.txt (TITLE.txt)"), QStringLiteral("All Files (*.*)")}));
+    QVERIFY2(offered.contains(QStringLiteral("title.txt")), qPrintable(offered.join(u',')));
 }
 
 void tst_Form1::browsedFolderIsShownRelativeAndLoaded()
