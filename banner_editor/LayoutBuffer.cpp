@@ -28,6 +28,7 @@ struct TextPlace
     std::size_t size = 0;
     std::size_t start = 0;
     std::size_t length = 0;
+    bool countedBack = false; // the stored text offset was unusable
 };
 
 // The text of the section at offset, or nothing when the section cannot be trusted: its size runs past
@@ -58,7 +59,7 @@ std::optional<TextPlace> textPlace(platform::ByteView buffer, std::size_t sectio
     if (!s.failed() && offset >= fmt::TEXT_START && offset <= size) {
         if (n > size - offset)
             return std::nullopt;
-        return TextPlace{size, offset, n};
+        return TextPlace{size, offset, n, false};
     }
 
     const auto tail = bytes.last(4);
@@ -68,7 +69,7 @@ std::optional<TextPlace> textPlace(platform::ByteView buffer, std::size_t sectio
     // would read those fields as text, and rewriting it would overwrite them.
     if (size < fmt::TEXT_START || length > size - fmt::TEXT_START)
         return std::nullopt;
-    return TextPlace{size, size - length, length};
+    return TextPlace{size, size - length, length, true};
 }
 
 // Whether the bytes after a "txt1" magic carry the name at the pane-name field: followed by two 00
@@ -234,6 +235,11 @@ void Set_Txt1_Text(Bytes& buffer, std::string_view paneName, std::u16string_view
     platform::writeBe32(newSection, fmt::SECTION_SIZE, static_cast<std::uint32_t>(newSection.size()));
     platform::writeBe16(newSection, fmt::TEXT_BUFFER_LENGTH, static_cast<std::uint16_t>(textLength));
     platform::writeBe16(newSection, fmt::TEXT_LENGTH, static_cast<std::uint16_t>(textLength));
+    // A text found by counting back because its stored offset pointed past the end of the section gets
+    // its real offset stored: the old one could land inside the grown section and move the text on the
+    // next read. An offset below 0x74 stays unusable whatever the size, and is carried over.
+    if (place->countedBack && platform::readBe32(newSection, fmt::TEXT_OFFSET) >= fmt::TEXT_START)
+        platform::writeBe32(newSection, fmt::TEXT_OFFSET, static_cast<std::uint32_t>(place->start));
 
     // Every copy of the old section changes with it: a layout that repeats a pane byte for byte keeps
     // its copies alike. A copy carries the same name, so it is among the matching sections; usually

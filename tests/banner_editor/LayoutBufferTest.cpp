@@ -223,6 +223,24 @@ TEST(LayoutBuffer, RewritingTheSameTextCanonicalisesTheSection)
         canonical.textPane("T_VCTitle")->textOffsetField = damaged.textPane("T_VCTitle")->textOffsetField;
         EXPECT_EQ(layout, canonical.build());
     }
+
+    // A stored offset just past the end of the section, with no text counted back: the text is appended
+    // behind the section, and the offset is set to it, so that the grown section does not take the old
+    // offset for the text's start. A second write of the same text then changes nothing.
+    LayoutTextPane pane = namedPane("T_PF", u"");
+    pane.paddingBytes = 0;
+    pane.textLengthField = 0;
+    Bytes section = test_support::buildTextSection(pane);
+    section.resize(0x78);
+    section[0x77] = 0x04; // the section no longer ends in zero bytes
+    platform::writeBe32(section, 4, 0x78);
+    platform::writeBe32(section, 0x58, 0x79);
+    Set_Txt1_Text(section, "T_PF", u"SNES");
+    EXPECT_EQ(platform::readBe32(section, 0x58), 0x78u);
+    EXPECT_EQ(Get_Txt1_Text(section, "T_PF"), u"SNES");
+    const Bytes once = section;
+    Set_Txt1_Text(section, "T_PF", u"SNES");
+    EXPECT_EQ(section, once);
 }
 
 TEST(LayoutBuffer, TextStartsAtStoredOffsetBeforeUnusedBufferSpace)
