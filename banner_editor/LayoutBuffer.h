@@ -33,7 +33,8 @@ std::u16string Get_Txt1_Text(ByteView buffer, std::string_view paneName);
 // exactly the name without that suffix). That section, and any byte-for-byte copy of it elsewhere in the
 // buffer, is rewritten: its head up to the text is kept, the text is written as UTF-16BE with a 00 00
 // terminator and 00 00 padding to a multiple of 4, both length fields (0x4C, 0x4E) receive the text's
-// byte count with terminator, and the section size is updated.
+// byte count with terminator, and the section size is updated. A text counted back from the end because
+// its stored offset (0x58) pointed past the section gets that offset set to where the text now starts.
 // An empty text, a missing pane, a malformed section or a text too long for the 16-bit length fields
 // leave the buffer unchanged. The header's size field is not updated (see Set_File_Len).
 void Set_Txt1_Text(Bytes& buffer, std::string_view paneName, std::u16string_view text);
