@@ -37,6 +37,14 @@ const fs::path& workFolder()
         const fs::path base = fs::is_directory(shm) ? shm : fs::temp_directory_path();
         return base / ("fuzz_titles_" + std::to_string(::getpid()));
     }();
+    static const bool cleanUp = [] {
+        std::atexit([] {
+            std::error_code ec;
+            fs::remove_all(workFolder(), ec);
+        });
+        return true;
+    }();
+    (void)cleanUp;
     return folder;
 }
 
