@@ -1,6 +1,7 @@
 #include "archive_tool/CcfPacker.h"
 
 #include <limits>
+#include <span>
 #include <zlib.h>
 
 #include <QChar>
@@ -9,6 +10,7 @@
 #include "archive_tool/ZlibCodec.h"
 #include "platform/ByteReader.h"
 #include "platform/Files.h"
+#include "platform/InputFile.h"
 #include "platform/PathText.h"
 #include "platform/TextCodec.h"
 
@@ -28,7 +30,10 @@ struct PackItem
 
 std::string quoted(const fs::path& p)
 {
-    return "'" + p.string() + "'";
+    std::string out(1, '\'');
+    out += p.string();
+    out += '\'';
+    return out;
 }
 
 platform::Error refuse(const std::string& why)
@@ -153,29 +158,38 @@ platform::Result<PackReport> packFolder(const fs::path& folder, const fs::path& 
         return compressionError(Z_MEM_ERROR);
     }
     writeHeader(archive, items->size());
+    platform::Bytes original; // a file marked for compression, reused from file to file
     for (std::size_t i = 0; i < items->size(); ++i) {
         const PackItem& item = items.value()[i];
-        auto content = platform::readFile(source / item.file);
-        if (!content)
-            return content.error();
-        if (content->size() > std::numeric_limits<std::uint32_t>::max())
+        auto input = platform::InputFile::open(source / item.file);
+        if (!input)
+            return input.error();
+        if (input->size() > std::numeric_limits<std::uint32_t>::max())
             return refuse("The file \"" + item.file + "\" grew past 4 GiB while it was packed.");
-        CcfEntry entry{item.member, archive.size(), 0, static_cast<std::uint32_t>(content->size())};
+        const auto length = static_cast<std::size_t>(input->size());
+        CcfEntry entry{item.member, archive.size(), 0, static_cast<std::uint32_t>(length)};
         bool compressed = false;
         if (item.compress) {
-            if (auto appended = appendCompressed(content.value(), archive); !appended)
+            original.resize(length);
+            if (auto read = input->readAt(0, std::span<std::uint8_t>(original)); !read)
+                return read.error();
+            if (auto appended = appendCompressed(original, archive); !appended)
                 return appended.error();
             entry.Size = static_cast<std::uint32_t>(archive.size() - entry.Offset);
             compressed = entry.Size != entry.OrigSize;
             if (!compressed) {
                 archive.resize(static_cast<std::size_t>(entry.Offset));
+                archive.insert(archive.end(), original.begin(), original.end());
                 report.storedPlain.push_back(item.file);
             }
+        } else {
+            // Read straight into its place in the archive: no copy in between.
+            archive.resize(archive.size() + length);
+            if (auto read = input->readAt(0, std::span<std::uint8_t>(archive).subspan(entry.Offset, length)); !read)
+                return read.error();
         }
-        if (!compressed) {
-            archive.insert(archive.end(), content->begin(), content->end());
+        if (!compressed)
             entry.Size = entry.OrigSize;
-        }
         if (const auto r = PadCount(ALIGNMENT, archive.size()); r != 0)
             archive.resize(archive.size() + (ALIGNMENT - r), 0);
         if (entry.Offset / ALIGNMENT > std::numeric_limits<std::uint32_t>::max())

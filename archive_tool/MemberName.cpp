@@ -65,7 +65,10 @@ std::string quotedName(std::u16string_view name)
             shown += c;
         }
     }
-    return "\"" + platform::utf8FromUtf16(shown) + "\"";
+    std::string out(1, '"');
+    out += platform::utf8FromUtf16(shown);
+    out += '"';
+    return out;
 }
 
 } // namespace archive_tool
