@@ -99,15 +99,11 @@ platform::Result<ExtractReport> extractArchive(const fs::path& archivePath, cons
         return file.error();
     const std::uint64_t archiveSize = file->size();
     auto table = readTable(file.value());
+    if (!table && table.error().kind != ErrorKind::BadFormat)
+        return table.error(); // the file could not be read, whatever it holds
     if (!table)
         return platform::makeError(ErrorKind::BadFormat,
                                    archiveName + " is not a CCF archive: " + table.error().message + ".");
-    auto folder = prepareDestination(destination);
-    if (!folder)
-        return folder.error();
-
-    ExtractReport report;
-    report.members = table->declaredCount;
     const auto& entries = table->entries;
     // One buffer for every member's stored bytes, as large as the largest that lies inside the file.
     std::uint32_t largest = 0;
@@ -121,6 +117,12 @@ platform::Result<ExtractReport> extractArchive(const fs::path& archivePath, cons
     } catch (const std::bad_alloc&) {
         return compressionError(Z_MEM_ERROR);
     }
+    auto folder = prepareDestination(destination);
+    if (!folder)
+        return folder.error();
+
+    ExtractReport report;
+    report.members = table->declaredCount;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const CcfEntry& entry = entries[i];
         if (auto name = checkMemberName(entry.FileName); !name) {

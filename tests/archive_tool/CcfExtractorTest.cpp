@@ -118,6 +118,13 @@ TEST_F(CcfExtractor, FailsWithoutWritingWhenTheArchiveCannotBeUsed)
     EXPECT_EQ(notCcf.error().message, "game.ccf is not a CCF archive: it does not begin with \"CCF\".");
     EXPECT_FALSE(fs::exists(out));
     EXPECT_EQ(extractArchive(folder / "absent.ccf", out, "absent.ccf").error().kind, platform::ErrorKind::NotFound);
+    // A file that cannot be read is reported as such, not as something that is no archive.
+    fs::create_directory(folder / "folder.ccf");
+    auto unreadable = extractArchive(folder / "folder.ccf", out, "folder.ccf");
+    ASSERT_FALSE(unreadable.ok());
+    EXPECT_EQ(unreadable.error().kind, platform::ErrorKind::ReadFailed);
+    EXPECT_EQ(unreadable.error().message.find("not a CCF archive"), std::string::npos);
+    EXPECT_FALSE(fs::exists(out));
 
     // The destination is made one level deep only, and never over a file.
     folder.write("game.ccf", buildCcf({{"a", bytesOf("1")}}));
