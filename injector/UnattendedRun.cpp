@@ -13,7 +13,7 @@ const char* const STAVIK_USAGE =
     "Injects save textures and save titles into an extracted Virtual Console title, then exits.\n"
     "Without arguments the window opens.\n"
     "\n"
-    "  -C code      console: neogeo, nes, snes, n64, gen, tg16, sms, c64, msx. It resets the\n"
+    "  -C code      console (required): neogeo, nes, snes, n64, gen, tg16, sms, c64, msx. It resets the\n"
     "               destination and the English title to the console's defaults, so give -DST\n"
     "               and the titles after it.\n"
     "  -DST path    the file (or, for n64, the meta folder) to inject into\n"
@@ -29,6 +29,12 @@ int runUnattended(const std::vector<std::string>& args, const std::filesystem::p
     InjectorModel model(programFolder, true);
     if (auto parsed = model.ParseClo(platform::commandPieces(args)); !parsed) {
         platform::showError(parsed.error());
+        return platform::EXIT_BAD_COMMAND_LINE;
+    }
+    // Without -C the console stays unset, which would run the NeoGeo branch: it rebuilds whatever file
+    // the destination names as a save banner, so a forgotten -C could destroy an executable.
+    if (model.conIndex() == NO_CONSOLE) {
+        platform::showMessage("No console given: name one with -C (neogeo, nes, snes, n64, gen, tg16, sms, c64, msx).");
         return platform::EXIT_BAD_COMMAND_LINE;
     }
     const InjectionOutcome outcome = model.cmdInject2_Click();

@@ -157,6 +157,14 @@ TEST_F(StavikCli, UnusableCommandLineAndHelp)
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_NE(r.err.find("snesx"), std::string::npos);
 
+    // Without a console the run would rebuild the destination as a NeoGeo banner: an executable named
+    // by mistake must stay as it is.
+    const Bytes app = makeNesTitle();
+    r = run({"-DST", path("nes/00000001.app"), "-SRC", path("nes/banner.tpl"), "-EN", "Oops"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find("-C"), std::string::npos) << r.err;
+    EXPECT_EQ(readAll(folder / "nes/00000001.app"), app);
+
     r = run({"--help"});
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_NE(r.out.find("Usage: Stavik"), std::string::npos);
