@@ -76,6 +76,13 @@ QFont Form1::bannerFont()
     return font;
 }
 
+QStringList Form1::openFilters()
+{
+    // File names are matched without regard to case across the suite, and "*.*" stands for every file
+    // as it does where the tools come from (on POSIX it would skip names without a dot).
+    return {QStringLiteral("Brlyt Files (*.brlyt) (*.[bB][rR][lL][yY][tT])"), QStringLiteral("All Files (*.*) (*)")};
+}
+
 void Form1::buildControls()
 {
     auto* top = new QVBoxLayout(this);
@@ -254,7 +261,8 @@ void Form1::cmdFileBrowse_Click()
 {
     const QString start = toQ(platform::pathToText(m_model.SrcPath().parent_path()));
     const QString chosen = QFileDialog::getOpenFileName(this, QStringLiteral("Open"), start,
-                                                        QStringLiteral("Brlyt Files (*.brlyt);;All Files (*.*)"));
+                                                        openFilters().join(QStringLiteral(";;")), nullptr,
+                                                        QFileDialog::HideNameFilterDetails);
     if (chosen.isEmpty())
         return;
     // A layout inside the program folder is shown relative to it, beginning with "\".

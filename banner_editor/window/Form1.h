@@ -36,6 +36,9 @@ public:
 
     // The font of the banner texts, with fallbacks that hold Japanese characters.
     static QFont bannerFont();
+    // The open dialog's filters: "Brlyt Files (*.brlyt)" and "All Files (*.*)", each followed by the
+    // patterns it really uses (hidden in the dialog), which ignore letter case and take every file.
+    static QStringList openFilters();
 
 public slots:
     void cmdFileBrowse_Click();

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,6 +24,7 @@ class tst_Form1 : public QObject
 
 private slots:
     void captionsAndDefaults();
+    void openDialogFiltersMatchAnyCase();
     void loadsTheRememberedLayoutAndSavesEdits();
     void languageListReadsItsField();
     void otherWindowsHideItAndHandBack();
@@ -73,6 +75,24 @@ void tst_Form1::captionsAndDefaults()
     QCOMPARE(logos->currentText(), QStringLiteral("Current Logo"));
     QCOMPARE(logos->itemText(1), QStringLiteral("star.tpl"));
     QCOMPARE(window.findChild<QGroupBox*>()->title(), QStringLiteral("Game Info"));
+}
+
+void tst_Form1::openDialogFiltersMatchAnyCase()
+{
+    // Each filter: the caption the dialog shows, then the patterns it applies (hidden).
+    const QStringList filters = Form1::openFilters();
+    QCOMPARE(filters.size(), 2);
+    const auto caption = [](const QString& filter) { return filter.left(filter.lastIndexOf(QLatin1String(" ("))); };
+    const auto matches = [](const QString& filter, const QString& name) {
+        const QString patterns = filter.mid(filter.lastIndexOf(QLatin1Char('(')) + 1).chopped(1);
+        return QDir::match(patterns.split(QLatin1Char(' ')), name);
+    };
+    QCOMPARE(caption(filters[0]), QStringLiteral("Brlyt Files (*.brlyt)"));
+    QCOMPARE(caption(filters[1]), QStringLiteral("All Files (*.*)"));
+    QVERIFY(matches(filters[0], QStringLiteral("banner.brlyt")));
+    QVERIFY(matches(filters[0], QStringLiteral("BANNER.BRLYT")));
+    QVERIFY(!matches(filters[0], QStringLiteral("banner.brlan")));
+    QVERIFY(matches(filters[1], QStringLiteral("banner")));
 }
 
 void tst_Form1::loadsTheRememberedLayoutAndSavesEdits()
