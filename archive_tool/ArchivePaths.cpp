@@ -93,8 +93,8 @@ PathTexts extractionTexts(std::u16string_view fileText, std::u16string_view fold
 {
     PathTexts texts;
     texts.file = anchoredPathText(fileText);
-    const std::u16string folder =
-        folderText.empty() ? texts.file + std::u16string(OUT_SUFFIX) + separatorOf(texts.file) : std::u16string(folderText);
+    const std::u16string folder = folderText.empty() ? texts.file + std::u16string(OUT_SUFFIX) + separatorOf(texts.file)
+                                                     : std::u16string(folderText);
     const auto parts = splitLastName(folder);
     texts.folder = withTrailingSeparator(
         anchoredPathText(std::u16string(parts.head) + replaced(parts.name, u'.', u'_') + std::u16string(parts.tail)));
@@ -106,7 +106,8 @@ PathTexts packingTexts(std::u16string_view fileText, std::u16string_view folderT
 {
     PathTexts texts;
     texts.folder = anchoredPathText(folderText);
-    texts.file = fileText.empty() ? archiveTextForFolder(FixPath(texts.folder, programFolder)) : std::u16string(fileText);
+    texts.file =
+        fileText.empty() ? archiveTextForFolder(FixPath(texts.folder, programFolder)) : std::u16string(fileText);
     return texts;
 }
 

@@ -62,9 +62,8 @@ bool ArchiveToolModel::extract()
     for (const auto& problem : report->problems)
         platform::showError(problem, MessageIcon::Exclamation);
     if (!report->complete()) {
-        platform::showMessage(utf8(m_fileText) + " was extracted with errors: " +
-                                  std::to_string(report->extracted) + " of " + std::to_string(report->members) +
-                                  " members were extracted.",
+        platform::showMessage(utf8(m_fileText) + " was extracted with errors: " + std::to_string(report->extracted) +
+                                  " of " + std::to_string(report->members) + " members were extracted.",
                               {}, MessageIcon::Exclamation);
         return false;
     }

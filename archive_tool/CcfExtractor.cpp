@@ -146,11 +146,11 @@ platform::Result<ExtractReport> extractArchive(const fs::path& archivePath, cons
     }
     if (table->missingEntries() > 0)
         report.problems.push_back(platform::makeError(
-            ErrorKind::BadFormat,
-            "The member table of " + archiveName + " does not fit in the archive: it declares " +
-                std::to_string(table->declaredCount) + " members at offset " + std::to_string(table->tableOffset) +
-                ", but only " + std::to_string(entries.size()) + " entries lie inside the file; the other " +
-                std::to_string(table->missingEntries()) + " were not extracted."));
+            ErrorKind::BadFormat, "The member table of " + archiveName + " does not fit in the archive: it declares " +
+                                      std::to_string(table->declaredCount) + " members at offset " +
+                                      std::to_string(table->tableOffset) + ", but only " +
+                                      std::to_string(entries.size()) + " entries lie inside the file; the other " +
+                                      std::to_string(table->missingEntries()) + " were not extracted."));
     return report;
 }
 

@@ -22,7 +22,7 @@ namespace {
 
 struct PackItem
 {
-    std::string file;     // name in the folder (UTF-8)
+    std::string file;      // name in the folder (UTF-8)
     std::u16string member; // name in the archive
     bool compress = false;
     std::uint64_t size = 0;
@@ -59,13 +59,15 @@ platform::Result<std::vector<PackItem>> planMembers(const fs::path& folder, cons
                           std::to_string(NAME_SIZE) + ".");
         for (const auto& other : items) {
             if (platform::asciiUpper(other.member) == platform::asciiUpper(item.member))
-                return refuse("The files \"" + other.file + "\" and \"" + file + "\" would both be stored as the member " +
-                              quotedName(item.member) + ", and extracting would keep only one of them.");
+                return refuse("The files \"" + other.file + "\" and \"" + file +
+                              "\" would both be stored as the member " + quotedName(item.member) +
+                              ", and extracting would keep only one of them.");
         }
         std::error_code ec;
         item.size = fs::file_size(folder / file, ec);
         if (ec)
-            return platform::makeError(ErrorKind::ReadFailed, "Cannot read " + quoted(folder / file) + ": " + ec.message());
+            return platform::makeError(ErrorKind::ReadFailed,
+                                       "Cannot read " + quoted(folder / file) + ": " + ec.message());
         if (item.size > std::numeric_limits<std::uint32_t>::max())
             return refuse("The file \"" + file + "\" is " + std::to_string(item.size) +
                           " bytes long; an archive member holds less than 4 GiB.");

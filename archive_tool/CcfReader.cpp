@@ -46,7 +46,7 @@ platform::Result<CcfTable> readCcfTable(platform::ByteView archive)
     table.declaredCount = in.be32();
     if (in.failed())
         return platform::makeError(ErrorKind::BadFormat, "its header is cut short (" + std::to_string(archive.size()) +
-                                                              " bytes, the member count ends at byte 21)");
+                                                             " bytes, the member count ends at byte 21)");
 
     // Compute in 64 bits how many entries are really there before reserving anything.
     const std::uint64_t available =
@@ -69,10 +69,9 @@ std::uint64_t tableBytes(const CcfTable& header, std::uint64_t archiveSize)
 platform::Result<void> checkMemberBounds(const CcfEntry& entry, std::uint64_t archiveSize)
 {
     if (entry.Offset > archiveSize || entry.Size > archiveSize - entry.Offset)
-        return platform::makeError(ErrorKind::BadFormat,
-                                   "its data (" + std::to_string(entry.Size) + " bytes at " + hex(entry.Offset) +
-                                       ") runs past the end of the archive (" + std::to_string(archiveSize) +
-                                       " bytes)");
+        return platform::makeError(
+            ErrorKind::BadFormat, "its data (" + std::to_string(entry.Size) + " bytes at " + hex(entry.Offset) +
+                                      ") runs past the end of the archive (" + std::to_string(archiveSize) + " bytes)");
     return {};
 }
 

@@ -13,8 +13,8 @@ namespace archive_tool {
 struct CcfTable
 {
     std::uint32_t tableOffset = 0;
-    std::uint32_t declaredCount = 0;  // the member count the header gives
-    std::vector<CcfEntry> entries;    // the entries whose 32 bytes lie inside the archive, in table order
+    std::uint32_t declaredCount = 0; // the member count the header gives
+    std::vector<CcfEntry> entries;   // the entries whose 32 bytes lie inside the archive, in table order
 
     // Entries the header declares that lie (partly) past the end of the archive.
     std::uint64_t missingEntries() const { return declaredCount - entries.size(); }

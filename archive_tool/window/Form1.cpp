@@ -15,8 +15,7 @@
 namespace archive_tool {
 namespace {
 
-template <typename T>
-T* named(T* widget, const char* name)
+template <typename T> T* named(T* widget, const char* name)
 {
     widget->setObjectName(QString::fromLatin1(name));
     return widget;

@@ -56,10 +56,10 @@ TEST_F(CcfExtractor, WritesPlainMembersAndDecompressesCompressedOnesOverEarlierF
 
 TEST_F(CcfExtractor, RefusesNamesThatCouldLeaveTheFolderAndExtractsTheRest)
 {
-    for (const std::string& name : {std::string(20, '\0'), std::string("."), std::string(".."),
-                                   std::string("../escaped"), std::string("..\\escaped"), std::string("/tmp/escaped"),
-                                   std::string("sub/escaped"), std::string("C:escaped"), std::string("a\x01z"),
-                                   std::string("a*b"), std::string("name."), std::string("NUL.txt")}) {
+    for (const std::string& name :
+         {std::string(20, '\0'), std::string("."), std::string(".."), std::string("../escaped"),
+          std::string("..\\escaped"), std::string("/tmp/escaped"), std::string("sub/escaped"), std::string("C:escaped"),
+          std::string("a\x01z"), std::string("a*b"), std::string("name."), std::string("NUL.txt")}) {
         SCOPED_TRACE(name);
         fs::remove_all(out);
         auto report = extract(buildCcf({{"before", bytesOf("1")}, {name, bytesOf("evil")}, {"after", bytesOf("2")}}));
@@ -94,9 +94,9 @@ TEST_F(CcfExtractor, SkipsMembersOutsideTheArchiveAndReportsAShortTable)
 TEST_F(CcfExtractor, AFailedDecompressionKeepsTheStoredBytesAndGoesOn)
 {
     const auto stream = zlibStream(bytesOf("content"));
-    auto report = extract(buildCcf({{"short", stream, 8},            // inflates to 7, declares 8
-                                    {"long", stream, 6},             // inflates to 7, declares 6
-                                    {"huge", stream, 0xFFFFFFFF},    // declares 4 GiB
+    auto report = extract(buildCcf({{"short", stream, 8},         // inflates to 7, declares 8
+                                    {"long", stream, 6},          // inflates to 7, declares 6
+                                    {"huge", stream, 0xFFFFFFFF}, // declares 4 GiB
                                     {"garbage", bytesOf("not zlib"), 100},
                                     {"fine", stream, 7}}));
     ASSERT_TRUE(report.ok());

@@ -54,7 +54,7 @@ TEST(CcfReader, TakesTableOffsetAndCountBigEndianFromBytes13And17)
 TEST(CcfReader, RefusesWhatIsNotACcfArchive)
 {
     for (const std::string& bytes : {std::string(), std::string("CC"), "XCF" + std::string(29, '\0'),
-                                    "  CCF" + std::string(27, '\0'), "CCF" + std::string(14, '\0')}) {
+                                     "  CCF" + std::string(27, '\0'), "CCF" + std::string(14, '\0')}) {
         auto table = readCcfTable(bytesOf(bytes));
         ASSERT_FALSE(table.ok()) << bytes.size();
         EXPECT_EQ(table.error().kind, platform::ErrorKind::BadFormat);

@@ -35,8 +35,7 @@ class TestForm1 : public QObject
     Q_OBJECT
 
 private:
-    template <typename T>
-    T* control(QWidget& form, const char* name)
+    template <typename T> T* control(QWidget& form, const char* name)
     {
         auto* found = form.findChild<T*>(QString::fromLatin1(name));
         if (!found)
@@ -52,7 +51,7 @@ private slots:
         QCOMPARE(form.windowTitle(), QStringLiteral("Cramble"));
         const std::vector<std::pair<const char*, const char*>> captions = {
             {"Label1", "Path to File:"}, {"Label2", "Path to Folder:"}, {"cmdFileBrowse", "...."},
-            {"cmdFolderBrowse", "...."}, {"cmdExtract", "Extract"},    {"cmdPack", "Pack"}};
+            {"cmdFolderBrowse", "...."}, {"cmdExtract", "Extract"},     {"cmdPack", "Pack"}};
         for (const auto& [name, caption] : captions) {
             auto* widget = control<QWidget>(form, name);
             QCOMPARE(widget->property("text").toString(), QString::fromLatin1(caption));
@@ -108,7 +107,8 @@ private slots:
         QCOMPARE(types->itemText(1), QStringLiteral("All Files (*.*)"));
         // Behind the first filter: archives whatever the case of their names, and decompressed ones.
         const QString filter = dialog->nameFilters().constFirst();
-        const QStringList globs = filter.mid(filter.lastIndexOf(QLatin1Char('(')) + 1).chopped(1).split(QLatin1Char(' '));
+        const QStringList globs =
+            filter.mid(filter.lastIndexOf(QLatin1Char('(')) + 1).chopped(1).split(QLatin1Char(' '));
         const auto listed = [&](const char* name) {
             for (const auto& glob : globs) {
                 if (QRegularExpression(QRegularExpression::wildcardToRegularExpression(glob))
