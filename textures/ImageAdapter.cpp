@@ -67,13 +67,14 @@ std::string lastFourLower(const fs::path& path)
     return platform::asciiLower(text.size() > 4 ? text.substr(text.size() - 4) : text);
 }
 
-// FreeImage trusts a TGA file: it reads pixels and RLE packets past the end of short data, and past the
-// last pixel when a packet claims more. Before handing it a file, check that the header is one of the
-// kinds FreeImage reads (colour-mapped with 8-bit indexes into at most 256 entries, true colour of 15,
-// 16, 24 or 32 bits, 8-bit grey) and that the pixel data is all there: raw data of the declared size,
-// or RLE packets that are complete and end exactly at the last pixel. A damaged file is then refused
-// instead of being read beyond its bytes.
-Result<void> checkTgaForFreeImage(ByteView bytes)
+// FreeImage trusts a TGA file: it reads pixels past the end of short data, and its RLE reader reads
+// past its own buffers (on damaged files, and also on valid small ones). So before FreeImage gets a
+// TGA, the header must be one of the kinds FreeImage reads (colour-mapped with 8-bit indexes into at
+// most 256 entries, true colour of 15, 16, 24 or 32 bits, 8-bit grey) and the pixel data must all be
+// there: raw data of the declared size, or RLE packets that are complete and end exactly at the last
+// pixel. RLE pixel data is then expanded here, and FreeImage reads the same picture uncompressed.
+// Returns the bytes to hand to FreeImage.
+Result<Bytes> tgaForFreeImage(ByteView bytes)
 {
     platform::ByteReader in(bytes);
     const unsigned idLength = in.u8();
@@ -126,10 +127,13 @@ Result<void> checkTgaForFreeImage(ByteView bytes)
     if (!rle) {
         if (in.remaining() < pixels * bytesPerPixel)
             return makeError(ErrorKind::BadFormat, tooShort);
-        return {};
+        return Bytes(bytes.begin(), bytes.end());
     }
-    // Each packet: a count byte (bit 7 = run), then one pixel value for a run or count values.
+    // Every packet is checked before the expanded data is allocated: complete packets that end at the
+    // last pixel bound the picture by the file's size (at most 128 pixels per packet).
+    const std::size_t pixelStart = in.position();
     for (std::uint64_t done = 0; done < pixels;) {
+        // A count byte (bit 7 = run), then one pixel value for a run or count values.
         const unsigned packet = in.u8();
         const std::uint64_t count = (packet & 0x7Fu) + 1;
         in.skip((packet & 0x80u) ? bytesPerPixel : count * bytesPerPixel);
@@ -139,19 +143,39 @@ Result<void> checkTgaForFreeImage(ByteView bytes)
             return makeError(ErrorKind::BadFormat, "an RLE packet runs past the last pixel");
         done += count;
     }
-    return {};
+    Bytes raw(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(pixelStart));
+    raw[2] = static_cast<std::uint8_t>(baseType);
+    raw.reserve(pixelStart + pixels * bytesPerPixel);
+    in.seek(pixelStart);
+    while (raw.size() < pixelStart + pixels * bytesPerPixel) {
+        const unsigned packet = in.u8();
+        const std::size_t count = (packet & 0x7Fu) + 1;
+        if (packet & 0x80u) {
+            const ByteView value = in.bytes(bytesPerPixel);
+            for (std::size_t i = 0; i < count; ++i)
+                raw.insert(raw.end(), value.begin(), value.end());
+        } else {
+            const ByteView values = in.bytes(count * bytesPerPixel);
+            raw.insert(raw.end(), values.begin(), values.end());
+        }
+    }
+    return raw;
 }
 
 Result<QImage> decodeWithFreeImage(ByteView bytes, const fs::path& path, FREE_IMAGE_FORMAT format)
 {
     installMessageHandler();
+    Bytes prepared;
+    if (format == FIF_TARGA) {
+        auto tga = tgaForFreeImage(bytes);
+        if (!tga)
+            return makeError(ErrorKind::BadFormat,
+                             "Cannot load the picture " + quoted(path) + ": " + tga.error().message + ".");
+        prepared = std::move(tga.value());
+        bytes = prepared;
+    }
     if (bytes.size() > std::numeric_limits<DWORD>::max())
         return makeError(ErrorKind::BadFormat, "Cannot load the picture " + quoted(path) + ": the file is too large.");
-    if (format == FIF_TARGA) {
-        if (auto ok = checkTgaForFreeImage(bytes); !ok)
-            return makeError(ErrorKind::BadFormat,
-                             "Cannot load the picture " + quoted(path) + ": " + ok.error().message + ".");
-    }
     // FreeImage only reads from the memory it is given; the cast drops const for its C interface.
     MemoryPtr memory(FreeImage_OpenMemory(const_cast<BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size())));
     t_lastFreeImageMessage.clear();
