@@ -17,6 +17,8 @@ namespace {
 
 // Palette counts above this do not occur: C14X2 indexes at most 16384 entries.
 constexpr std::uint32_t MAX_PALETTE_ENTRIES = 16384;
+// How many times over the images may use the file's bytes as pixel data (shared data counts each time).
+constexpr std::uint64_t MAX_SHARED_DATA_FACTOR = 8;
 
 platform::Error bad(const std::string& what)
 {
@@ -117,8 +119,9 @@ Result<std::vector<TplEntry>> readTplEntries(ByteView file)
                    " runs past the end of the file (" + std::to_string(file.size()) + " bytes)");
 
     std::vector<TplEntry> entries;
-    // Every image owns its own pixel data, so together they fit in the file. Without this bound a small
-    // file whose table points many entries at one large image would decode to gigabytes.
+    // Images normally own their pixel data, so together they fit in the file; a few may share one
+    // (one index image under several palettes). Without a bound a small file whose table points many
+    // entries at one large image would decode to gigabytes.
     std::uint64_t totalData = 0;
     for (std::uint32_t i = 0; i < count; ++i) {
         const std::string where = "image " + std::to_string(i) + ": ";
@@ -149,10 +152,10 @@ Result<std::vector<TplEntry>> readTplEntries(ByteView file)
                        std::to_string(entry.dataSize) + " bytes, the file ends after " +
                        std::to_string(file.size() - std::min<std::uint64_t>(entry.dataOffset, file.size())));
         totalData += entry.dataSize;
-        if (totalData > file.size())
-            return bad(where + "the images' pixel data together needs " + std::to_string(totalData) +
-                       " bytes, more than the file's " + std::to_string(file.size()) +
-                       "; images sharing their data are not a TPL");
+        if (totalData > MAX_SHARED_DATA_FACTOR * file.size())
+            return bad(where + "the images' pixel data together comes to " + std::to_string(totalData) +
+                       " bytes, more than " + std::to_string(MAX_SHARED_DATA_FACTOR) + " times the file's " +
+                       std::to_string(file.size()));
         if (hasPalette(entry.format)) {
             auto palette = readPalette(file, paletteOffset, i);
             if (!palette)

@@ -242,7 +242,7 @@ TEST(TplFile, RejectsMalformedFilesWithAMessageNamingTheFault)
     EXPECT_NE(r.error().message.find("palette index 2 past 2 entries"), std::string::npos);
 
     // A table whose entries all point at one image: each entry alone lies inside the file, but decoding
-    // them all would multiply one image's pixels by the entry count.
+    // them all would multiply one image's pixels by the entry count. A few sharing entries are read.
     platform::ByteWriter shared;
     constexpr std::uint32_t ENTRIES = 100;
     constexpr std::uint32_t HEADER = 12 + ENTRIES * 8;
@@ -250,12 +250,17 @@ TEST(TplFile, RejectsMalformedFilesWithAMessageNamingTheFault)
     for (std::uint32_t i = 0; i < ENTRIES; ++i)
         shared.be32(HEADER).be32(0);
     shared.be16(64).be16(64).be32(0).be32(HEADER + 64).zeros(24); // 64x64 I4, 2048 bytes at HEADER + 64
-    shared.zeros(28).zeros(2048);
-    const auto many = decodeTpl(shared.take());
-    ASSERT_FALSE(many.ok());
-    EXPECT_NE(many.error().message.find("image 1: the images' pixel data together needs 4096 bytes"),
+    shared.zeros(28).zeros(2048);                                 // 2924 bytes in all
+    Bytes many = shared.take();
+    const auto refused = decodeTpl(many);
+    ASSERT_FALSE(refused.ok());
+    EXPECT_NE(refused.error().message.find("image 11: the images' pixel data together comes to 24576 bytes"),
               std::string::npos)
-        << many.error().message;
+        << refused.error().message;
+    platform::writeBe32(many, 4, 11);
+    const auto eleven = decodeTpl(many);
+    ASSERT_TRUE(eleven.ok()) << eleven.error().message;
+    EXPECT_EQ(eleven->size(), 11u);
 }
 
 TEST(TplFile, EveryTruncationFailsAndDamageNeverCrashes)
