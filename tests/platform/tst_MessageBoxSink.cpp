@@ -1,0 +1,66 @@
+// The window run's message sink: a modal box with the prompt, the title (the program's name when none
+// is given), the icon and an OK button.
+#include "platform/MessageBoxSink.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <QtTest>
+
+class tst_MessageBoxSink : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void showsPromptTitleAndIcon_data();
+    void showsPromptTitleAndIcon();
+};
+
+void tst_MessageBoxSink::showsPromptTitleAndIcon_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<int>("icon");
+    QTest::addColumn<QString>("shownTitle");
+    QTest::addColumn<int>("shownIcon");
+    QTest::newRow("critical") << "Compression Error" << int(platform::MessageIcon::Critical) << "Compression Error"
+                              << int(QMessageBox::Critical);
+    QTest::newRow("exclamation") << "Error" << int(platform::MessageIcon::Exclamation) << "Error"
+                                 << int(QMessageBox::Warning);
+    QTest::newRow("plain, no title") << "" << int(platform::MessageIcon::None) << "Cramble"
+                                     << int(QMessageBox::NoIcon);
+}
+
+void tst_MessageBoxSink::showsPromptTitleAndIcon()
+{
+    QFETCH(QString, title);
+    QFETCH(int, icon);
+    QFETCH(QString, shownTitle);
+    QFETCH(int, shownIcon);
+
+    platform::setProgramName("Cramble");
+    platform::MessageBoxSink sink;
+    platform::MessageSink* previous = platform::setMessageSink(&sink);
+    QString seenText, seenTitle;
+    int seenIcon = -1;
+    int buttons = 0;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        seenText = box->text();
+        seenTitle = box->windowTitle();
+        seenIcon = box->icon();
+        buttons = box->buttons().size();
+        box->accept();
+    });
+    platform::showMessage("Error running 'x'\r\nNo such file", title.toStdString(),
+                          static_cast<platform::MessageIcon>(icon));
+    platform::setMessageSink(previous);
+
+    QCOMPARE(seenText, QStringLiteral("Error running 'x'\nNo such file"));
+    QCOMPARE(seenTitle, shownTitle);
+    QCOMPARE(seenIcon, shownIcon);
+    QCOMPARE(buttons, 1);
+}
+
+QTEST_MAIN(tst_MessageBoxSink)
+#include "tst_MessageBoxSink.moc"
