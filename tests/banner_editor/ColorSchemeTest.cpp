@@ -1,12 +1,12 @@
 #include "banner_editor/ColorScheme.h"
 
-#include "support/LayoutBuilder.h"
-#include "support/TempFolder.h"
+#include <algorithm>
+#include <string>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <string>
+#include "support/LayoutBuilder.h"
+#include "support/TempFolder.h"
 
 using namespace banner_editor;
 using platform::Bytes;
@@ -22,7 +22,7 @@ ColorScheme distinctScheme()
     ColorScheme s{};
     for (std::size_t i = 0; i < s.size(); ++i) {
         const auto k = static_cast<std::uint8_t>(i);
-        s[i] = MaterialColors{std::uint8_t(10 + k), std::uint8_t(20 + k), std::uint8_t(30 + k),
+        s[i] = MaterialColors{std::uint8_t(10 + k),  std::uint8_t(20 + k),  std::uint8_t(30 + k),
                               std::uint8_t(200 - k), std::uint8_t(150 - k), std::uint8_t(100 - k)};
     }
     return s;
@@ -261,7 +261,7 @@ TEST(ColorScheme, ReadsEntriesFromALayoutForTheSelectedLanguages)
 TEST(ColorScheme, ShippedSchemesAreCanonicalAndDistinct)
 {
     // data/ of the source tree, beside tests/.
-    const auto data = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "data";
+    const auto data = std::filesystem::path(SUITE_SOURCE_DIR) / "data";
     if (!std::filesystem::exists(data / "schemes"))
         GTEST_SKIP() << "no data folder beside the tests";
     const auto names = schemeNames(data);

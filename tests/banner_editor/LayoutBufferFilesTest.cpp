@@ -1,17 +1,16 @@
 // The layout buffer on whole files: the real layouts in the shared sample folder, the bundled sample
 // layouts and the builder that writes them.
 
-#include "banner_editor/LayoutBuffer.h"
-
-#include "platform/ByteReader.h"
-#include "support/LayoutBuilder.h"
-#include "support/TempFolder.h"
-
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <map>
+
+#include <gtest/gtest.h>
+
+#include "banner_editor/LayoutBuffer.h"
+#include "platform/ByteReader.h"
+#include "support/LayoutBuilder.h"
+#include "support/TempFolder.h"
 
 using namespace banner_editor;
 using platform::Bytes;
@@ -26,7 +25,7 @@ Bytes slice(const Bytes& b, std::size_t from, std::size_t n)
 
 std::filesystem::path sourceRoot()
 {
-    return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path();
+    return std::filesystem::path(SUITE_SOURCE_DIR);
 }
 
 // Walks the section chain the way a full parser would: returns the number of sections, or -1 when the

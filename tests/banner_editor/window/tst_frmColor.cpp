@@ -1,11 +1,3 @@
-#include "banner_editor/window/frmColor.h"
-
-#include "support/LayoutBuilder.h"
-#include "support/RecordingSink.h"
-#include "support/TempFolder.h"
-
-#include "platform/PathText.h"
-
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -13,8 +5,13 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-
 #include <algorithm>
+
+#include "banner_editor/window/frmColor.h"
+#include "platform/PathText.h"
+#include "support/LayoutBuilder.h"
+#include "support/RecordingSink.h"
+#include "support/TempFolder.h"
 
 using namespace banner_editor;
 using test_support::LayoutBuilder;
@@ -39,7 +36,7 @@ QColor entryColor(const ColorScheme& s, std::string_view entry, int index)
 // The source tree's folders: shipped data and sample layouts.
 std::filesystem::path sourceFolder(const char* sub)
 {
-    return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path().parent_path() / sub;
+    return std::filesystem::path(SUITE_SOURCE_DIR) / sub;
 }
 
 // Where to save screenshots of the windows (scripts/screenshots-lorvane sets it), or "".

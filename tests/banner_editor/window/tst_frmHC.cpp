@@ -1,18 +1,15 @@
-#include "banner_editor/window/frmHC.h"
-
-#include "banner_editor/LayoutBuffer.h"
-
-#include "support/LayoutBuilder.h"
-#include "support/TempFolder.h"
-
-#include "platform/PathText.h"
-
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+
+#include "banner_editor/LayoutBuffer.h"
+#include "banner_editor/window/frmHC.h"
+#include "platform/PathText.h"
+#include "support/LayoutBuilder.h"
+#include "support/TempFolder.h"
 
 using namespace banner_editor;
 using test_support::LayoutBuilder;
@@ -117,8 +114,7 @@ void tst_frmHC::closingRefreshesTheMainWindowsFields()
 
 void tst_frmHC::showsTheSampleLayoutsPanes()
 {
-    const auto sample = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path().parent_path() /
-                        "samples" / "layouts" / "vc_banner.brlyt";
+    const auto sample = std::filesystem::path(SUITE_SOURCE_DIR) / "samples" / "layouts" / "vc_banner.brlyt";
     if (!std::filesystem::exists(sample))
         QSKIP("the sample layout is not in the source tree");
     TempFolder program;
