@@ -1,11 +1,11 @@
 #pragma once
 
-#include "platform/Messages.h"
-#include "platform/Result.h"
-
 #include <filesystem>
 #include <string>
 #include <vector>
+
+#include "platform/Messages.h"
+#include "platform/Result.h"
 
 namespace archive_tool {
 

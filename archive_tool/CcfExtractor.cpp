@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <new>
 #include <span>
+
 #include <zlib.h>
 
 #include "archive_tool/CcfReader.h"

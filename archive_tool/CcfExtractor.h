@@ -1,12 +1,12 @@
 #pragma once
 
-#include "platform/Bytes.h"
-#include "platform/Result.h"
-
 #include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
+
+#include "platform/Bytes.h"
+#include "platform/Result.h"
 
 namespace archive_tool {
 

@@ -1,10 +1,10 @@
 #include "archive_tool/CcfPacker.h"
 
+#include <QChar>
 #include <limits>
 #include <span>
-#include <zlib.h>
 
-#include <QChar>
+#include <zlib.h>
 
 #include "archive_tool/MemberName.h"
 #include "archive_tool/ZlibCodec.h"

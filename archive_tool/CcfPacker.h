@@ -1,13 +1,13 @@
 #pragma once
 
-#include "archive_tool/CcfFormat.h"
-#include "platform/Result.h"
-
 #include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "archive_tool/CcfFormat.h"
+#include "platform/Result.h"
 
 namespace archive_tool {
 

@@ -1,11 +1,11 @@
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include "archive_tool/CcfFormat.h"
 #include "platform/Bytes.h"
 #include "platform/Result.h"
-
-#include <cstdint>
-#include <vector>
 
 namespace archive_tool {
 

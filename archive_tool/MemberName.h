@@ -1,9 +1,9 @@
 #pragma once
 
-#include "platform/Result.h"
-
 #include <string>
 #include <string_view>
+
+#include "platform/Result.h"
 
 namespace archive_tool {
 

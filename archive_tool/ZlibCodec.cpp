@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 #include <new>
+
 #include <zlib.h>
 
 #include "archive_tool/CcfFormat.h"

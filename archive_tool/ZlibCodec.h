@@ -1,9 +1,9 @@
 #pragma once
 
+#include <cstdint>
+
 #include "platform/Bytes.h"
 #include "platform/Result.h"
-
-#include <cstdint>
 
 namespace archive_tool {
 

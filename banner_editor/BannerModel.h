@@ -4,17 +4,17 @@
 // The window binds its controls to this model; the unattended run drives the same model without any
 // window. Nothing here depends on Qt.
 
-#include "banner_editor/GameInfoLabels.h"
-#include "banner_editor/LayoutBuffer.h"
-#include "banner_editor/SaveOptions.h"
-#include "platform/Bytes.h"
-#include "platform/Result.h"
-
 #include <array>
 #include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "banner_editor/GameInfoLabels.h"
+#include "banner_editor/LayoutBuffer.h"
+#include "banner_editor/SaveOptions.h"
+#include "platform/Bytes.h"
+#include "platform/Result.h"
 
 namespace banner_editor {
 

@@ -1,8 +1,8 @@
 #include "banner_editor/ColorScheme.h"
 
-#include "platform/Files.h"
-
 #include <charconv>
+
+#include "platform/Files.h"
 
 namespace banner_editor {
 
@@ -81,17 +81,15 @@ platform::Result<ColorScheme> parseScheme(platform::ByteView text)
         unsigned value = 0;
         const auto [stop, ec] = std::from_chars(first, last, value);
         if (ec == std::errc::result_out_of_range || (ec == std::errc{} && stop == last && value > 255))
-            return platform::makeError(platform::ErrorKind::BadFormat,
-                                       "colour value " + token + " of entry " + entryNameOf(count) +
-                                           " is outside 0-255");
+            return platform::makeError(platform::ErrorKind::BadFormat, "colour value " + token + " of entry " +
+                                                                           entryNameOf(count) + " is outside 0-255");
         if (ec != std::errc{} || stop != last) {
             const bool negative = !token.empty() && token[0] == '-' && token.size() > 1 &&
                                   token.find_first_not_of("0123456789", 1) == std::string::npos;
-            return platform::makeError(platform::ErrorKind::BadFormat,
-                                       negative ? "colour value " + token + " of entry " + entryNameOf(count) +
-                                                      " is outside 0-255"
-                                                : "\"" + token + "\" in entry " + entryNameOf(count) +
-                                                      " is not a colour value");
+            return platform::makeError(
+                platform::ErrorKind::BadFormat,
+                negative ? "colour value " + token + " of entry " + entryNameOf(count) + " is outside 0-255"
+                         : "\"" + token + "\" in entry " + entryNameOf(count) + " is not a colour value");
         }
         auto& colors = scheme[count / 6];
         std::uint8_t* const slots[6] = {&colors.r1, &colors.g1, &colors.b1, &colors.r2, &colors.g2, &colors.b2};

@@ -8,10 +8,6 @@
 // digits and a space. A reader takes the numbers in sequence, six per entry, and accepts any run of
 // spaces, tabs, commas and line ends between them.
 
-#include "banner_editor/LayoutBuffer.h"
-#include "platform/Bytes.h"
-#include "platform/Result.h"
-
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -19,6 +15,10 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "banner_editor/LayoutBuffer.h"
+#include "platform/Bytes.h"
+#include "platform/Result.h"
 
 namespace banner_editor {
 
@@ -99,9 +99,8 @@ void applyScheme(platform::Bytes& buffer, const ColorScheme& scheme);
 
 // Loads the named scheme and applies it. When the scheme cannot be loaded the buffer is left unchanged
 // and the error is returned.
-[[nodiscard]] platform::Result<void> Apply_Scheme_brlyt(platform::Bytes& buffer,
-                                                        const std::filesystem::path& programFolder,
-                                                        std::string_view name);
+[[nodiscard]] platform::Result<void>
+Apply_Scheme_brlyt(platform::Bytes& buffer, const std::filesystem::path& programFolder, std::string_view name);
 
 // The items selected in the main window's four language lists (title, year, players, rating), e.g.
 // "ENG" or "NONE"; an empty text when a list has no selection.

@@ -1,7 +1,6 @@
 // The unattended run's command line: the layout path, then options applied in order.
 
 #include "BannerModel.h"
-
 #include "banner_editor/ColorScheme.h"
 #include "platform/PathText.h"
 #include "platform/TextCodec.h"

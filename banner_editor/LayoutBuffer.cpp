@@ -1,12 +1,11 @@
 #include "LayoutBuffer.h"
 
-#include "LayoutFormat.h"
-
-#include "platform/ByteReader.h"
-#include "platform/Files.h"
-
 #include <algorithm>
 #include <array>
+
+#include "LayoutFormat.h"
+#include "platform/ByteReader.h"
+#include "platform/Files.h"
 
 namespace banner_editor {
 
@@ -274,8 +273,7 @@ void Set_Txt1_Text(Bytes& buffer, std::string_view paneName, std::u16string_view
         buffer.insert(first + static_cast<std::ptrdiff_t>(common),
                       newSection.begin() + static_cast<std::ptrdiff_t>(common), newSection.end());
     else
-        buffer.erase(first + static_cast<std::ptrdiff_t>(common),
-                     first + static_cast<std::ptrdiff_t>(oldSize));
+        buffer.erase(first + static_cast<std::ptrdiff_t>(common), first + static_cast<std::ptrdiff_t>(oldSize));
 }
 
 std::vector<std::string> textPaneNames(ByteView buffer)

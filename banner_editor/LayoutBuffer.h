@@ -4,9 +4,6 @@
 // editor changes (the header's size field, the text panes, the material colours) are found by exact
 // byte search and every other byte passes through unchanged.
 
-#include "platform/Bytes.h"
-#include "platform/Result.h"
-
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -14,10 +11,13 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Bytes.h"
+#include "platform/Result.h"
+
 namespace banner_editor {
 
-using platform::ByteView;
 using platform::Bytes;
+using platform::ByteView;
 
 // Whole-file read and atomic whole-file write of a layout.
 [[nodiscard]] platform::Result<Bytes> readLayoutFile(const std::filesystem::path& path);

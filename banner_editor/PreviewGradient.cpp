@@ -44,9 +44,9 @@ std::vector<GradientBand> BackgroundVerticalGradient(SurfaceSize target, ColorVa
     return bands;
 }
 
-std::vector<GradientBand> BackgroundHorizontalGradient(SurfaceSize target, ColorValue startColor,
-                                                       ColorValue endColor, int numSteps, double VStart,
-                                                       double VStop, double HStart, double HStop)
+std::vector<GradientBand> BackgroundHorizontalGradient(SurfaceSize target, ColorValue startColor, ColorValue endColor,
+                                                       int numSteps, double VStart, double VStop, double HStart,
+                                                       double HStop)
 {
     std::vector<GradientBand> bands;
     if (numSteps < 1)

@@ -4,9 +4,9 @@
 // start + (end - start) * i / numSteps per component with integer division truncating toward zero.
 // The last band takes the colour for i = numSteps - 1, so the end colour itself is only approached.
 
-#include "banner_editor/ColorScheme.h"
-
 #include <vector>
+
+#include "banner_editor/ColorScheme.h"
 
 namespace banner_editor {
 
@@ -36,8 +36,8 @@ std::vector<GradientBand> BackgroundVerticalGradient(SurfaceSize target, ColorVa
 
 // The same with x and y exchanged: vertical strips from left to right, from y = VStart to VStop (a VStop
 // of 0 meaning the surface height).
-std::vector<GradientBand> BackgroundHorizontalGradient(SurfaceSize target, ColorValue startColor,
-                                                       ColorValue endColor, int numSteps, double VStart,
-                                                       double VStop, double HStart, double HStop);
+std::vector<GradientBand> BackgroundHorizontalGradient(SurfaceSize target, ColorValue startColor, ColorValue endColor,
+                                                       int numSteps, double VStart, double VStop, double HStart,
+                                                       double HStop);
 
 } // namespace banner_editor

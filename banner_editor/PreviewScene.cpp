@@ -1,8 +1,8 @@
 #include "banner_editor/PreviewScene.h"
 
-#include "platform/TextCodec.h"
-
 #include <algorithm>
+
+#include "platform/TextCodec.h"
 
 namespace banner_editor {
 
@@ -67,8 +67,8 @@ PreviewText bannerText(PreviewRect rect, std::u16string_view caption, ColorValue
 PreviewGradientArea lineStrip(PreviewRect rect, ColorValue left, ColorValue right)
 {
     const SurfaceSize surface{double(rect.width), double(rect.height)};
-    auto bands = BackgroundHorizontalGradient(surface, left, right, PREVIEW_GRADIENT_STEPS, 0, rect.height, 0,
-                                              rect.width);
+    auto bands =
+        BackgroundHorizontalGradient(surface, left, right, PREVIEW_GRADIENT_STEPS, 0, rect.height, 0, rect.width);
     for (auto& b : bands) {
         b.x += rect.x;
         b.y += rect.y;
@@ -108,8 +108,12 @@ PreviewScene MakePreview(const ColorScheme& colors, const PreviewFields& fields,
     static constexpr std::array<std::string_view, 4> LETTERING_ENTRIES{"Back1", "Back2", "Back3", "Back4"};
     for (std::size_t k = 0; k < s.logoLettering.size(); ++k) {
         const PreviewRect rect{LETTERING_LEFT + int(k) * LETTERING_PITCH, BAND.y, LETTERING_WIDTH, BAND.height};
-        s.logoLettering[k] = {rect, k % 2 == 0 ? u"GO LOGO LOGO" : u"LOGO LOGO LO",
-                              color2(colors, LETTERING_ENTRIES[k]), std::string(LOGO_LETTERING_FONT), 22, true,
+        s.logoLettering[k] = {rect,
+                              k % 2 == 0 ? u"GO LOGO LOGO" : u"LOGO LOGO LO",
+                              color2(colors, LETTERING_ENTRIES[k]),
+                              std::string(LOGO_LETTERING_FONT),
+                              22,
+                              true,
                               false};
     }
     s.secondMask = {SECOND_MASK, color2(colors, "BackMask2")};
@@ -126,9 +130,9 @@ PreviewScene MakePreview(const ColorScheme& colors, const PreviewFields& fields,
     s.yearLine = lineStrip(YEAR_LINE, color2(colors, "YearLine"), back1);
     s.playersLine = lineStrip(PLAYERS_LINE, color2(colors, "PlayLine"), back1);
     const SurfaceSize preview{double(PREVIEW_WIDTH), double(PREVIEW_HEIGHT)};
-    s.lowerMask = {FIRST_MASK, BackgroundVerticalGradient(preview, back1, color2(colors, "BackMask1"),
-                                                          PREVIEW_GRADIENT_STEPS, FIRST_MASK.y, FIRST_MASK.bottom(),
-                                                          FIRST_MASK.x, FIRST_MASK.right())};
+    s.lowerMask = {FIRST_MASK,
+                   BackgroundVerticalGradient(preview, back1, color2(colors, "BackMask1"), PREVIEW_GRADIENT_STEPS,
+                                              FIRST_MASK.y, FIRST_MASK.bottom(), FIRST_MASK.x, FIRST_MASK.right())};
 
     // Texts: title and system from the fields; year, players and rating as the layout holds them for
     // the languages selected in the main window.

@@ -8,14 +8,14 @@
 // top-left corner. The fixed distances of the placement rules (the 525 units between the platform line
 // and the system name) are in these units.
 
-#include "banner_editor/ColorScheme.h"
-#include "banner_editor/PreviewGradient.h"
-
 #include <array>
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "banner_editor/ColorScheme.h"
+#include "banner_editor/PreviewGradient.h"
 
 namespace banner_editor {
 
@@ -80,7 +80,7 @@ struct PreviewGradientArea
 
 struct PreviewScene
 {
-    PreviewShape band;       // the background band
+    PreviewShape band;             // the background band
     PreviewGradientArea lowerMask; // the first mask shape's rectangle, painted with its gradient
     PreviewShape secondMask;
     std::array<PreviewText, 4> logoLettering;

@@ -1,12 +1,12 @@
 #include "SaveOptions.h"
 
+#include <algorithm>
+#include <array>
+
 #include "banner_editor/LayoutBuffer.h"
 #include "platform/Files.h"
 #include "platform/PathText.h"
 #include "platform/TextCodec.h"
-
-#include <algorithm>
-#include <array>
 
 namespace banner_editor {
 namespace fs = std::filesystem;

@@ -3,13 +3,13 @@
 // What the editor changes besides the texts when it saves a layout: the trailing padding after the
 // layout's end, region forcing, and the logo texture in the texture folder beside the layout.
 
-#include "platform/Bytes.h"
-#include "platform/Result.h"
-
 #include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
+
+#include "platform/Bytes.h"
+#include "platform/Result.h"
 
 namespace banner_editor {
 

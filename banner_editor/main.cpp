@@ -1,5 +1,7 @@
 // Lorvane: with arguments an unattended edit of a banner layout, without them the main window.
 
+#include <QApplication>
+
 #include "banner_editor/BannerModel.h"
 #include "banner_editor/UnattendedRun.h"
 #include "banner_editor/window/Form1.h"
@@ -7,8 +9,6 @@
 #include "platform/MessageBoxSink.h"
 #include "platform/Messages.h"
 #include "platform/ProgramFolder.h"
-
-#include <QApplication>
 
 int main(int argc, char** argv)
 {

@@ -3,12 +3,12 @@
 // Where things lie in an extracted title: path-text helpers, the ticket name, and the title places
 // inside the NES and C64 executables.
 
-#include "platform/Bytes.h"
-
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "platform/Bytes.h"
 
 namespace injector {
 

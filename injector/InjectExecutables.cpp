@@ -1,13 +1,13 @@
 // The branches that patch or rebuild a binary: NeoGeo banner.bin, the NES, SNES and C64 executables.
+#include <algorithm>
+#include <vector>
+
 #include "injector/ExtractedTitle.h"
 #include "injector/InjectionSteps.h"
 #include "injector/InjectorFormats.h"
 #include "injector/TitleEncoding.h"
 #include "platform/Files.h"
 #include "platform/TextCodec.h"
-
-#include <algorithm>
-#include <vector>
 
 namespace injector {
 

@@ -1,4 +1,9 @@
 // The branches that rewrite title files: N64 save comments, the Sega banner.cfg.txt, the TG16 TITLE.TXT.
+#include <algorithm>
+#include <limits>
+#include <optional>
+#include <vector>
+
 #include "injector/ExtractedTitle.h"
 #include "injector/InjectionSteps.h"
 #include "injector/InjectorFormats.h"
@@ -9,11 +14,6 @@
 #include "platform/Files.h"
 #include "platform/PathText.h"
 #include "platform/TextCodec.h"
-
-#include <algorithm>
-#include <limits>
-#include <optional>
-#include <vector>
 
 namespace injector {
 

@@ -3,13 +3,13 @@
 // One injection: checks the source and destination of the chosen console, copies or merges the
 // texture, writes the save titles and reports. Messages go through the platform message sink.
 
-#include "injector/Consoles.h"
-#include "platform/Bytes.h"
-#include "platform/Result.h"
-
 #include <array>
 #include <filesystem>
 #include <string>
+
+#include "injector/Consoles.h"
+#include "platform/Bytes.h"
+#include "platform/Result.h"
 
 namespace injector {
 

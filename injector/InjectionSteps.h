@@ -2,10 +2,10 @@
 
 // Internal to the injection: the state of one run and its per-console branches.
 
+#include <optional>
+
 #include "injector/Injection.h"
 #include "injector/InjectorMessages.h"
-
-#include <optional>
 
 namespace injector {
 

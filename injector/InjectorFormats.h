@@ -17,9 +17,9 @@ namespace injector {
 // dropped header part and the template's place under the program folder are the texture code's, which
 // reads these files back.
 using textures::NEOGEO_BANNER_HEADER_SIZE;
+using textures::NEOGEO_BANNER_TEMPLATE_FILE;
 using textures::NEOGEO_TEXTURE_OFFSET;
 using textures::NEOGEO_TPL_HEADER_SIZE;
-using textures::NEOGEO_BANNER_TEMPLATE_FILE;
 using textures::TEMPLATES_FOLDER;
 inline constexpr std::size_t NEOGEO_TITLE_OFFSET = NEOGEO_BANNER_HEADER_SIZE;
 inline constexpr std::size_t NEOGEO_TITLE_AREA = NEOGEO_TEXTURE_OFFSET - NEOGEO_TITLE_OFFSET;

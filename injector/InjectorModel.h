@@ -3,15 +3,15 @@
 // The injector's state as values (what the window's fields hold) and the operations its controls and
 // its command line run. The window binds its controls to it; an unattended run drives it alone.
 
-#include "injector/Consoles.h"
-#include "injector/Injection.h"
-#include "injector/TitlePreview.h"
-#include "platform/Result.h"
-
 #include <array>
 #include <filesystem>
 #include <string>
 #include <vector>
+
+#include "injector/Consoles.h"
+#include "injector/Injection.h"
+#include "injector/TitlePreview.h"
+#include "platform/Result.h"
 
 namespace injector {
 

@@ -1,11 +1,11 @@
 #include "injector/N64SaveComments.h"
 
+#include <array>
+
 #include "injector/InjectorFormats.h"
 #include "injector/TitleEncoding.h"
 #include "platform/ByteReader.h"
 #include "platform/Files.h"
-
-#include <array>
 
 namespace injector {
 

@@ -3,11 +3,11 @@
 // N64 save-comment files: one small file per language in the title's "meta" folder, holding that
 // language's save title in UTF-16LE after a 64-byte header.
 
-#include "platform/Bytes.h"
-#include "platform/Result.h"
-
 #include <filesystem>
 #include <string>
+
+#include "platform/Bytes.h"
+#include "platform/Result.h"
 
 namespace injector {
 

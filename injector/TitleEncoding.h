@@ -3,11 +3,11 @@
 // The byte encodings of save titles. Every encoder turns the line-break marker "^" into a line feed
 // (U+000A or the byte 0x0A); every decoder turns U+000A back into "^". Texts are UTF-16 field texts.
 
-#include "platform/Bytes.h"
-#include "platform/Result.h"
-
 #include <string>
 #include <string_view>
+
+#include "platform/Bytes.h"
+#include "platform/Result.h"
 
 namespace injector {
 

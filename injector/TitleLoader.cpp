@@ -1,5 +1,7 @@
 #include "injector/TitleLoader.h"
 
+#include <vector>
+
 #include "injector/ExtractedTitle.h"
 #include "injector/InjectorFormats.h"
 #include "injector/N64SaveComments.h"
@@ -7,8 +9,6 @@
 #include "platform/Files.h"
 #include "platform/PathText.h"
 #include "platform/TextCodec.h"
-
-#include <vector>
 
 namespace injector {
 

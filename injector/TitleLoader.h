@@ -2,12 +2,12 @@
 
 // Reads back the save titles a destination already holds, per console.
 
-#include "injector/Consoles.h"
-
 #include <array>
 #include <filesystem>
 #include <optional>
 #include <string>
+
+#include "injector/Consoles.h"
 
 namespace injector {
 

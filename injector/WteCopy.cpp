@@ -1,9 +1,9 @@
 #include "injector/WteCopy.h"
 
-#include "platform/Files.h"
-
 #include <array>
 #include <string>
+
+#include "platform/Files.h"
 
 namespace injector {
 

@@ -3,11 +3,11 @@
 // Copies the generator's WTE set (01.wte to 06.wte and one banner WTE) over the WTE files of a
 // Genesis-family title.
 
-#include "platform/Result.h"
-
 #include <filesystem>
 #include <utility>
 #include <vector>
+
+#include "platform/Result.h"
 
 namespace injector {
 

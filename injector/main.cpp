@@ -1,5 +1,7 @@
 // Stavik: with arguments an unattended injection, without them the main window.
 
+#include <QApplication>
+
 #include "injector/InjectorModel.h"
 #include "injector/UnattendedRun.h"
 #include "injector/window/Form1.h"
@@ -7,8 +9,6 @@
 #include "platform/MessageBoxSink.h"
 #include "platform/Messages.h"
 #include "platform/ProgramFolder.h"
-
-#include <QApplication>
 
 int main(int argc, char** argv)
 {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Bytes.h"
-
 #include <cstdint>
+
+#include "Bytes.h"
 
 namespace platform {
 

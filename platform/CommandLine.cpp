@@ -1,8 +1,8 @@
 #include "CommandLine.h"
 
-#include "TextCodec.h"
-
 #include <cstdio>
+
+#include "TextCodec.h"
 
 #ifndef SUITE_VERSION
 #define SUITE_VERSION "0.0.0"

@@ -2,10 +2,10 @@
 
 // The few file operations the atomic writer needs from the operating system. Internal to platform/.
 
-#include "Bytes.h"
-
 #include <filesystem>
 #include <string>
+
+#include "Bytes.h"
 
 namespace platform {
 

@@ -1,12 +1,13 @@
-#include "FileSystemOps.h"
-
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "FileSystemOps.h"
 
 namespace platform {
 

@@ -1,13 +1,13 @@
 #include "Files.h"
 
-#include "FileSystemOps.h"
-#include "TextCodec.h"
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+
+#include "FileSystemOps.h"
+#include "TextCodec.h"
 
 namespace platform {
 namespace fs = std::filesystem;

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "Bytes.h"
-#include "Result.h"
-
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "Bytes.h"
+#include "Result.h"
 
 namespace platform {
 

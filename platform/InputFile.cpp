@@ -1,9 +1,9 @@
 #include "InputFile.h"
 
-#include "Files.h"
-
 #include <cerrno>
 #include <cstring>
+
+#include "Files.h"
 
 namespace platform {
 namespace fs = std::filesystem;

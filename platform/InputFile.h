@@ -1,13 +1,13 @@
 #pragma once
 
-#include "Bytes.h"
-#include "Result.h"
-
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <span>
 #include <string>
+
+#include "Bytes.h"
+#include "Result.h"
 
 namespace platform {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Result.h"
-
 #include <string>
+
+#include "Result.h"
 
 namespace platform {
 

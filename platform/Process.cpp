@@ -1,13 +1,13 @@
 #include "Process.h"
 
-#include "Messages.h"
-#include "ProgramFolder.h"
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
+
+#include "Messages.h"
+#include "ProgramFolder.h"
 
 namespace platform {
 namespace {

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "Result.h"
-
 #include <filesystem>
 #include <functional>
 #include <string>
+
+#include "Result.h"
 
 namespace platform {
 
@@ -15,8 +15,7 @@ namespace platform {
 //
 // When the program cannot be started, the message "Error running '" + commandLine + "'" + CR LF + the
 // system's reason is shown through the message sink (no title) and returned as the error.
-[[nodiscard]] Result<int> ShellAndWait(const std::string& commandLine,
-                                       const std::filesystem::path& workingFolder = {});
+[[nodiscard]] Result<int> ShellAndWait(const std::string& commandLine, const std::filesystem::path& workingFolder = {});
 
 // Called with true before ShellAndWait starts a program and with false after it ended; a window uses it
 // to disable its actions meanwhile.

@@ -1,8 +1,8 @@
-#include "ProgramFolder.h"
-
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
+
+#include "ProgramFolder.h"
 
 namespace platform {
 

@@ -28,8 +28,7 @@ struct Error
 };
 
 // A value or an Error. Functions that can fail return this, marked [[nodiscard]] at the declaration.
-template <typename T>
-class [[nodiscard]] Result
+template <typename T> class [[nodiscard]] Result
 {
 public:
     Result(T value) : m_state(std::move(value)) {}
@@ -68,8 +67,7 @@ private:
     std::variant<T, Error> m_state;
 };
 
-template <>
-class [[nodiscard]] Result<void>
+template <> class [[nodiscard]] Result<void>
 {
 public:
     Result() = default;

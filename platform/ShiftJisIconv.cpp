@@ -1,9 +1,10 @@
 // Shift-JIS through iconv's "CP932" table (glibc): the code page the titles were written in.
 // Other names (SHIFT_JIS, IBM932) map 0x5C, 0x7E and a few symbols differently.
-#include "TextCodec.h"
-
 #include <cerrno>
+
 #include <iconv.h>
+
+#include "TextCodec.h"
 
 namespace platform {
 namespace {
@@ -22,8 +23,7 @@ struct IconvHandle
 
 // Runs one whole conversion. On failure, describe(offset) gives the message for the input byte offset
 // where the conversion stopped (the input size when it ended inside a character).
-template <typename Describe>
-Result<Bytes> convert(const char* to, const char* from, ByteView in, Describe describe)
+template <typename Describe> Result<Bytes> convert(const char* to, const char* from, ByteView in, Describe describe)
 {
     IconvHandle h(to, from);
     if (!h.ok())
@@ -69,9 +69,8 @@ Result<Bytes> encodeShiftJis(std::u16string_view text)
 
 Result<std::u16string> decodeShiftJis(ByteView bytes)
 {
-    auto r = convert("UTF-16LE", "CP932", bytes, [](std::size_t offset) {
-        return "Invalid Shift-JIS byte at offset " + std::to_string(offset);
-    });
+    auto r = convert("UTF-16LE", "CP932", bytes,
+                     [](std::size_t offset) { return "Invalid Shift-JIS byte at offset " + std::to_string(offset); });
     if (!r.ok())
         return r.error();
     const Bytes& b = r.value();

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "Bytes.h"
-#include "Result.h"
-
 #include <string>
 #include <string_view>
+
+#include "Bytes.h"
+#include "Result.h"
 
 namespace platform {
 

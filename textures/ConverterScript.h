@@ -4,11 +4,11 @@
 // picture n (read from "n.tga" in the script's folder) a file line, an image line and a texture line,
 // every line ending in CR LF. Picture n becomes image n of the TPL.
 
-#include "platform/Result.h"
-
 #include <filesystem>
 #include <string>
 #include <string_view>
+
+#include "platform/Result.h"
 
 namespace textures {
 

@@ -1,15 +1,15 @@
 #include "textures/ImageAdapter.h"
 
+#include <limits>
+#include <memory>
+#include <mutex>
+
+#include <FreeImage.h>
+
 #include "platform/ByteReader.h"
 #include "platform/Files.h"
 #include "platform/PathText.h"
 #include "platform/TextCodec.h"
-
-#include <FreeImage.h>
-
-#include <limits>
-#include <memory>
-#include <mutex>
 
 namespace textures {
 namespace fs = std::filesystem;
@@ -99,8 +99,7 @@ Result<Bytes> tgaForFreeImage(ByteView bytes)
         return makeError(ErrorKind::BadFormat, "the picture has no pixels");
     if (colourMapType > 1)
         return makeError(ErrorKind::BadFormat, "colour-map type " + std::to_string(colourMapType) + " is unknown");
-    const bool validMapBits =
-        colourMapBits == 15 || colourMapBits == 16 || colourMapBits == 24 || colourMapBits == 32;
+    const bool validMapBits = colourMapBits == 15 || colourMapBits == 16 || colourMapBits == 24 || colourMapBits == 32;
     if (colourMapType == 1 && colourMapLength > 0 && !validMapBits)
         return makeError(ErrorKind::BadFormat,
                          "colour-map entries of " + std::to_string(colourMapBits) + " bits are not a TGA depth");

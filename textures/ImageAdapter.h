@@ -6,13 +6,12 @@
 // Files are read and written whole through platform/ (so names are matched without regard to case
 // and a save replaces its target atomically); FreeImage works on the bytes in memory.
 
-#include "platform/Bytes.h"
-#include "platform/Result.h"
-
 #include <QImage>
-
 #include <filesystem>
 #include <string>
+
+#include "platform/Bytes.h"
+#include "platform/Result.h"
 
 struct FIBITMAP;
 

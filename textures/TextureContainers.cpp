@@ -1,10 +1,10 @@
 #include "textures/TextureContainers.h"
 
-#include "platform/Files.h"
-#include "textures/ContainerLayout.h"
-
 #include <algorithm>
 #include <string>
+
+#include "platform/Files.h"
+#include "textures/ContainerLayout.h"
 
 namespace textures {
 namespace fs = std::filesystem;

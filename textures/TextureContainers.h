@@ -7,10 +7,10 @@
 // The byte functions work on whole files in memory and are what the file operations are made of.
 // Every operation checks its input before it writes: a failure writes nothing and deletes nothing.
 
+#include <filesystem>
+
 #include "platform/Bytes.h"
 #include "platform/Result.h"
-
-#include <filesystem>
 
 namespace textures {
 

@@ -5,11 +5,11 @@
 // platform::ShellAndWait, which shows "Error running '...'" when a tool cannot be started; their exit
 // codes are returned but the programs do not act on them.
 
-#include "platform/Result.h"
-
 #include <filesystem>
 #include <string>
 #include <string_view>
+
+#include "platform/Result.h"
 
 namespace textures {
 

@@ -1,13 +1,12 @@
 #include "Converter.h"
 
+#include <map>
+#include <string>
+
 #include "TcsScript.h"
 #include "TgaFile.h"
 #include "TplFile.h"
-
 #include "platform/Files.h"
-
-#include <map>
-#include <string>
 
 namespace tools {
 
@@ -43,8 +42,8 @@ public:
             return &it->second;
         const ScriptFile& file = m_script.files.at(fileNumber);
         const fs::path path = platform::findExisting(m_folder / pathFromScriptText(file.name));
-        const std::string where = m_scriptName + " line " + std::to_string(file.line) + ": picture \"" +
-                                  path.string() + "\"";
+        const std::string where =
+            m_scriptName + " line " + std::to_string(file.line) + ": picture \"" + path.string() + "\"";
         auto bytes = platform::readFile(path);
         if (!bytes)
             return makeError(bytes.error().kind, where + " cannot be read: " + bytes.error().message);
@@ -85,11 +84,10 @@ Result<RgbaImage> composeImage(const ScriptImage& image, PictureCache& pictures,
         return alpha.error();
     const RgbaImage& mask = (*alpha)->image;
     if (mask.width != result.width || mask.height != result.height)
-        return makeError(ErrorKind::BadArgument, where + "alpha picture (file " + std::to_string(*image.alphaFile) +
-                                                     ") is " + std::to_string(mask.width) + "x" +
-                                                     std::to_string(mask.height) + ", the colour picture " +
-                                                     std::to_string(result.width) + "x" +
-                                                     std::to_string(result.height));
+        return makeError(ErrorKind::BadArgument,
+                         where + "alpha picture (file " + std::to_string(*image.alphaFile) + ") is " +
+                             std::to_string(mask.width) + "x" + std::to_string(mask.height) + ", the colour picture " +
+                             std::to_string(result.width) + "x" + std::to_string(result.height));
     const bool fromAlpha = (*alpha)->hasAlpha;
     for (std::size_t i = 0; i < result.pixels.size(); i += 4) {
         const std::uint8_t* m = &mask.pixels[i];
@@ -102,12 +100,12 @@ Result<RgbaImage> composeImage(const ScriptImage& image, PictureCache& pictures,
 
 Result<void> convertScript(const fs::path& scriptPath, const fs::path& outputPath, const fs::path& currentFolder)
 {
-    const fs::path scriptFile = platform::findExisting(scriptPath.is_absolute() ? scriptPath
-                                                                                : currentFolder / scriptPath);
+    const fs::path scriptFile =
+        platform::findExisting(scriptPath.is_absolute() ? scriptPath : currentFolder / scriptPath);
     auto text = platform::readFile(scriptFile);
     if (!text)
-        return makeError(text.error().kind, "script \"" + scriptPath.string() + "\" cannot be read: " +
-                                                text.error().message);
+        return makeError(text.error().kind,
+                         "script \"" + scriptPath.string() + "\" cannot be read: " + text.error().message);
     const std::string scriptName = scriptPath.filename().string();
     auto script = parseScript(std::string_view(reinterpret_cast<const char*>(text->data()), text->size()), scriptName);
     if (!script)
@@ -131,9 +129,8 @@ Result<void> convertScript(const fs::path& scriptPath, const fs::path& outputPat
         encoded.push_back(std::move(*data));
     }
     const platform::Bytes tpl = writeTpl(encoded);
-    return platform::writeFileAtomic(platform::pathForCreate(outputPath.is_absolute() ? outputPath
-                                                                                        : currentFolder / outputPath),
-                                     tpl);
+    return platform::writeFileAtomic(
+        platform::pathForCreate(outputPath.is_absolute() ? outputPath : currentFolder / outputPath), tpl);
 }
 
 } // namespace tools

@@ -2,9 +2,9 @@
 
 // What tpl_converter does: run a script (TcsScript.h) and write the TPL it describes.
 
-#include "platform/Result.h"
-
 #include <filesystem>
+
+#include "platform/Result.h"
 
 namespace tools {
 

@@ -1,11 +1,11 @@
 #include "Lz77.h"
 
-#include "platform/ByteReader.h"
-
 #include <algorithm>
 #include <bit>
 #include <limits>
 #include <string>
+
+#include "platform/ByteReader.h"
 
 namespace tools {
 
@@ -26,7 +26,7 @@ constexpr std::size_t RING = 2 * LZ77_WINDOW;
 
 struct Match
 {
-    std::uint16_t length = 0;   // 0 when no match of at least LZ77_MIN_MATCH bytes
+    std::uint16_t length = 0; // 0 when no match of at least LZ77_MIN_MATCH bytes
     std::uint16_t distance = 0;
 };
 
@@ -304,8 +304,7 @@ Result<Bytes> decompressLz77(ByteView input)
                 out.push_back(out[out.size() - distance]);
         }
         if (in.failed())
-            return bad("stream ends after " + std::to_string(out.size()) + " of " + std::to_string(size) +
-                       " bytes");
+            return bad("stream ends after " + std::to_string(out.size()) + " of " + std::to_string(size) + " bytes");
     }
     return out;
 }

@@ -8,10 +8,10 @@
 // byte by byte so that a distance shorter than the length repeats a pattern. The compressed data is
 // padded with zeros to a multiple of 4.
 
+#include <cstdint>
+
 #include "platform/Bytes.h"
 #include "platform/Result.h"
-
-#include <cstdint>
 
 namespace tools {
 

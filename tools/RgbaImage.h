@@ -16,10 +16,7 @@ struct RgbaImage
     RgbaImage(std::uint32_t w, std::uint32_t h) : width(w), height(h), pixels(std::size_t{w} * h * 4, 0) {}
 
     std::uint8_t* at(std::uint32_t x, std::uint32_t y) { return &pixels[(std::size_t{y} * width + x) * 4]; }
-    const std::uint8_t* at(std::uint32_t x, std::uint32_t y) const
-    {
-        return &pixels[(std::size_t{y} * width + x) * 4];
-    }
+    const std::uint8_t* at(std::uint32_t x, std::uint32_t y) const { return &pixels[(std::size_t{y} * width + x) * 4]; }
     bool operator==(const RgbaImage&) const = default;
 };
 

@@ -189,8 +189,7 @@ Result<void> Parser::textureLine(std::uint32_t n, std::string_view value, std::s
     if (!image)
         return error(line, "\"" + std::string(parts[0]) + "\" is not an image number");
     if (parts.size() == 2 && !parts[1].empty() && lower(parts[1]) != "x")
-        return error(line, "palettes are not supported (palette \"" + std::string(parts[1]) +
-                               "\"); write x for none");
+        return error(line, "palettes are not supported (palette \"" + std::string(parts[1]) + "\"); write x for none");
     if (!m_script.textures.emplace(n, ScriptTexture{*image, line}).second)
         return error(line, "texture " + std::to_string(n) + " is declared twice");
     return {};
@@ -208,8 +207,8 @@ Result<void> Parser::checkReferences() const
     }
     for (const auto& [n, texture] : m_script.textures) {
         if (!m_script.images.contains(texture.image))
-            return error(texture.line, "texture " + std::to_string(n) + " uses image " +
-                                           std::to_string(texture.image) + ", which no \"image\" line declares");
+            return error(texture.line, "texture " + std::to_string(n) + " uses image " + std::to_string(texture.image) +
+                                           ", which no \"image\" line declares");
     }
     if (m_script.textures.empty())
         return makeError(ErrorKind::BadFormat, std::string(m_name) + ": no \"texture\" lines, nothing to write");

@@ -12,14 +12,13 @@
 // "=" and every comma-separated field, so padded columns are read the same. Blank lines and lines
 // starting with ";" or "#" are skipped. The TPL holds the textures in the order of their numbers.
 
-#include "TplLayout.h"
-
-#include "platform/Result.h"
-
 #include <map>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "TplLayout.h"
+#include "platform/Result.h"
 
 namespace tools {
 

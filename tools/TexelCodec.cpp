@@ -19,10 +19,22 @@ constexpr std::uint32_t toBits(std::uint32_t v, std::uint32_t maxValue)
     return (v * maxValue + 127) / 255;
 }
 
-constexpr std::uint8_t from3(std::uint32_t v) { return static_cast<std::uint8_t>((v << 5) | (v << 2) | (v >> 1)); }
-constexpr std::uint8_t from4(std::uint32_t v) { return static_cast<std::uint8_t>(v * 17); }
-constexpr std::uint8_t from5(std::uint32_t v) { return static_cast<std::uint8_t>((v << 3) | (v >> 2)); }
-constexpr std::uint8_t from6(std::uint32_t v) { return static_cast<std::uint8_t>((v << 2) | (v >> 4)); }
+constexpr std::uint8_t from3(std::uint32_t v)
+{
+    return static_cast<std::uint8_t>((v << 5) | (v << 2) | (v >> 1));
+}
+constexpr std::uint8_t from4(std::uint32_t v)
+{
+    return static_cast<std::uint8_t>(v * 17);
+}
+constexpr std::uint8_t from5(std::uint32_t v)
+{
+    return static_cast<std::uint8_t>((v << 3) | (v >> 2));
+}
+constexpr std::uint8_t from6(std::uint32_t v)
+{
+    return static_cast<std::uint8_t>((v << 2) | (v >> 4));
+}
 
 // Calls visit(texel, x, y) for every pixel position of the block grid, in storage order: texel is the
 // running number of the texel inside the data (block * pixels per block + index in block), x and y may
@@ -111,11 +123,13 @@ void store(RgbaImage& image, std::uint32_t x, std::uint32_t y, const Rgba& c)
     p[3] = c[3];
 }
 
-Rgba grey(std::uint8_t v) { return {v, v, v, 255}; }
+Rgba grey(std::uint8_t v)
+{
+    return {v, v, v, 255};
+}
 
 // Decodes one texel at a time through fetch(texel) -> Rgba.
-template <typename Fetch>
-void decodeTexels(RgbaImage& image, const FormatInfo& info, Fetch fetch)
+template <typename Fetch> void decodeTexels(RgbaImage& image, const FormatInfo& info, Fetch fetch)
 {
     forEachTexel(image.width, image.height, info, [&](std::size_t texel, std::uint32_t x, std::uint32_t y) {
         if (x < image.width && y < image.height)
@@ -219,11 +233,11 @@ Result<Bytes> encodeTexture(const RgbaImage& image, TexFormat format)
 {
     if (!canEncode(format)) {
         const auto name = formatName(format);
-        return makeError(ErrorKind::BadArgument,
-                         "the converter cannot write " +
-                             (name.empty() ? "format " + std::to_string(static_cast<std::uint32_t>(format))
-                                           : std::string(name)) +
-                             " textures");
+        return makeError(
+            ErrorKind::BadArgument,
+            "the converter cannot write " +
+                (name.empty() ? "format " + std::to_string(static_cast<std::uint32_t>(format)) : std::string(name)) +
+                " textures");
     }
     const FormatInfo info = *formatInfo(static_cast<std::uint32_t>(format));
     Bytes out(textureDataSize(info, image.width, image.height), 0);
@@ -290,14 +304,14 @@ Result<RgbaImage> decodeTexture(ByteView data, std::uint32_t width, std::uint32_
 {
     const auto info = formatInfo(static_cast<std::uint32_t>(format));
     if (!info)
-        return makeError(ErrorKind::BadFormat, "unknown texture format " +
-                                                   std::to_string(static_cast<std::uint32_t>(format)));
+        return makeError(ErrorKind::BadFormat,
+                         "unknown texture format " + std::to_string(static_cast<std::uint32_t>(format)));
     const std::uint64_t needed = textureDataSize(*info, width, height);
     if (needed > data.size())
         return makeError(ErrorKind::BadFormat, std::to_string(width) + "x" + std::to_string(height) + " " +
                                                    std::string(formatName(format)) + " texture needs " +
-                                                   std::to_string(needed) + " bytes, " +
-                                                   std::to_string(data.size()) + " present");
+                                                   std::to_string(needed) + " bytes, " + std::to_string(data.size()) +
+                                                   " present");
     RgbaImage image(width, height);
     const std::uint8_t* d = data.data();
 

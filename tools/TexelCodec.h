@@ -7,15 +7,14 @@
 // as the hardware does; encoding rounds to the nearest n-bit value, so every value an n-bit field holds
 // survives a decode and re-encode unchanged.
 
-#include "RgbaImage.h"
-#include "TplLayout.h"
-
-#include "platform/Bytes.h"
-#include "platform/Result.h"
-
 #include <array>
 #include <cstdint>
 #include <span>
+
+#include "RgbaImage.h"
+#include "TplLayout.h"
+#include "platform/Bytes.h"
+#include "platform/Result.h"
 
 namespace tools {
 

@@ -1,9 +1,9 @@
 #include "TgaFile.h"
 
-#include "platform/ByteReader.h"
-
 #include <array>
 #include <string>
+
+#include "platform/ByteReader.h"
 
 namespace tools {
 
@@ -23,7 +23,10 @@ platform::Error bad(const std::string& what)
     return makeError(ErrorKind::BadFormat, "TGA: " + what);
 }
 
-std::uint8_t expand5(unsigned v) { return static_cast<std::uint8_t>((v << 3) | (v >> 2)); }
+std::uint8_t expand5(unsigned v)
+{
+    return static_cast<std::uint8_t>((v << 3) | (v >> 2));
+}
 
 // A pixel or map entry of `bits` bits, stored little-endian as B, G, R(, A).
 Pixel colourOf(const std::uint8_t* p, unsigned bits, bool attributeIsAlpha)
@@ -73,7 +76,10 @@ Header readHeader(ByteReader& in)
     return h;
 }
 
-bool validEntryBits(unsigned bits) { return bits == 15 || bits == 16 || bits == 24 || bits == 32; }
+bool validEntryBits(unsigned bits)
+{
+    return bits == 15 || bits == 16 || bits == 24 || bits == 32;
+}
 
 Result<std::vector<Pixel>> readColourMap(ByteReader& in, const Header& h, bool attributeIsAlpha)
 {
@@ -210,8 +216,8 @@ Bytes writeTga(const RgbaImage& image)
 {
     platform::ByteWriter out;
     out.u8(0).u8(0).u8(TGA_TYPE_TRUE_COLOUR);
-    out.zeros(5);      // no colour map
-    out.zeros(4);      // x, y origin
+    out.zeros(5); // no colour map
+    out.zeros(4); // x, y origin
     out.le16(static_cast<std::uint16_t>(image.width)).le16(static_cast<std::uint16_t>(image.height));
     out.u8(32).u8(TGA_DESC_TOP_FIRST | 8);
     Bytes bytes = out.take();

@@ -9,7 +9,6 @@
 // Write: 32-bit uncompressed, first row on top (descriptor 0x28), B G R A per pixel.
 
 #include "RgbaImage.h"
-
 #include "platform/Bytes.h"
 #include "platform/Result.h"
 

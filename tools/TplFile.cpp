@@ -1,8 +1,8 @@
 #include "TplFile.h"
 
-#include "platform/ByteReader.h"
-
 #include <string>
+
+#include "platform/ByteReader.h"
 
 namespace tools {
 
@@ -91,8 +91,8 @@ Bytes writeTpl(std::span<const EncodedImage> images)
         out.be32(static_cast<std::uint32_t>(image.format)).be32(placement.dataOffsets[i]);
         out.be32(0).be32(0); // wrap S, wrap T: clamp
         out.be32(TPL_FILTER_LINEAR).be32(TPL_FILTER_LINEAR);
-        out.be32(0);   // LOD bias 0.0
-        out.zeros(4);  // edge LOD, min LOD, max LOD, unpacked
+        out.be32(0);  // LOD bias 0.0
+        out.zeros(4); // edge LOD, min LOD, max LOD, unpacked
     }
     for (std::uint32_t i = 0; i < count; ++i) {
         out.alignTo(TPL_DATA_ALIGNMENT);

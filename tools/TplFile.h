@@ -4,15 +4,14 @@
 // reader follows the offsets the file gives (other writers interleave headers and data) and checks
 // every offset and size against the file before touching the bytes.
 
+#include <span>
+#include <vector>
+
 #include "RgbaImage.h"
 #include "TexelCodec.h"
 #include "TplLayout.h"
-
 #include "platform/Bytes.h"
 #include "platform/Result.h"
-
-#include <span>
-#include <vector>
 
 namespace tools {
 

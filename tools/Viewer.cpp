@@ -2,7 +2,6 @@
 
 #include "TgaFile.h"
 #include "TplFile.h"
-
 #include "platform/Files.h"
 
 namespace tools {

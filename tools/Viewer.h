@@ -2,11 +2,11 @@
 
 // What tpl_viewer does: decode every image of a TPL into a 32-bit TGA.
 
-#include "platform/Result.h"
-
 #include <filesystem>
 #include <string>
 #include <vector>
+
+#include "platform/Result.h"
 
 namespace tools {
 

@@ -1,11 +1,10 @@
 #pragma once
 
-#include "archive_tool/ArchiveToolModel.h"
-
 #include <QWidget>
-
 #include <filesystem>
 #include <optional>
+
+#include "archive_tool/ArchiveToolModel.h"
 
 class QFileDialog;
 class QLabel;

@@ -1,12 +1,11 @@
 // layout_panes: prints every text pane of a banner layout, one per line, as the pane's name, a tab and
 // its field text ("^" for each line break), in UTF-8. A developer's tool, used by the demo.
 
-#include "banner_editor/LayoutBuffer.h"
+#include <iostream>
 
+#include "banner_editor/LayoutBuffer.h"
 #include "platform/CommandLine.h"
 #include "platform/TextCodec.h"
-
-#include <iostream>
 
 int main(int argc, char** argv)
 {

@@ -1,10 +1,5 @@
 #include "Form1.h"
 
-#include "banner_editor/window/frmColor.h"
-#include "banner_editor/window/frmHC.h"
-#include "platform/Messages.h"
-#include "platform/PathText.h"
-
 #include <QComboBox>
 #include <QFileDialog>
 #include <QGridLayout>
@@ -14,6 +9,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include "banner_editor/window/frmColor.h"
+#include "banner_editor/window/frmHC.h"
+#include "platform/Messages.h"
+#include "platform/PathText.h"
 
 namespace banner_editor {
 namespace {
@@ -260,9 +260,9 @@ void Form1::rereadFields()
 void Form1::cmdFileBrowse_Click()
 {
     const QString start = toQ(platform::pathToText(m_model.SrcPath().parent_path()));
-    const QString chosen = QFileDialog::getOpenFileName(this, QStringLiteral("Open"), start,
-                                                        openFilters().join(QStringLiteral(";;")), nullptr,
-                                                        QFileDialog::HideNameFilterDetails);
+    const QString chosen =
+        QFileDialog::getOpenFileName(this, QStringLiteral("Open"), start, openFilters().join(QStringLiteral(";;")),
+                                     nullptr, QFileDialog::HideNameFilterDetails);
     if (chosen.isEmpty())
         return;
     // A layout inside the program folder is shown relative to it, beginning with "\".

@@ -4,11 +4,10 @@
 // lists and Set buttons, and the save options (region force, padding, logo, colour scheme). Every
 // handler copies the controls into the model, runs one model operation and shows the model again.
 
-#include "banner_editor/BannerModel.h"
-
 #include <QWidget>
-
 #include <array>
+
+#include "banner_editor/BannerModel.h"
 
 class QComboBox;
 class QGroupBox;

@@ -1,9 +1,5 @@
 #include "banner_editor/window/frmColor.h"
 
-#include "platform/Files.h"
-#include "platform/Messages.h"
-#include "platform/PathText.h"
-
 #include <QCloseEvent>
 #include <QColorDialog>
 #include <QComboBox>
@@ -17,8 +13,11 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
-
 #include <cmath>
+
+#include "platform/Files.h"
+#include "platform/Messages.h"
+#include "platform/PathText.h"
 
 namespace banner_editor {
 
@@ -198,7 +197,8 @@ QWidget* frmColor::buildEntryGrid()
     auto* gridLayout = new QGridLayout(grid);
     gridLayout->setContentsMargins(0, 0, 0, 0);
     for (std::size_t i = 0; i < SCHEME_ENTRY_COUNT; ++i) {
-        const QString name = QString::fromLatin1(SCHEME_ENTRIES[i].name.data(), qsizetype(SCHEME_ENTRIES[i].name.size()));
+        const QString name =
+            QString::fromLatin1(SCHEME_ENTRIES[i].name.data(), qsizetype(SCHEME_ENTRIES[i].name.size()));
         auto* frame = new QGroupBox(name, grid);
         frame->setObjectName(QStringLiteral("fra") + name);
         auto* row = new QHBoxLayout(frame);
@@ -225,7 +225,8 @@ QWidget* frmColor::buildEditor()
     column->setContentsMargins(0, 0, 0, 0);
 
     Label3 = new QLabel(
-        QStringLiteral("Select a Color by Clicking on it and edit it to the right.  Click the \"Set\" button to update."),
+        QStringLiteral(
+            "Select a Color by Clicking on it and edit it to the right.  Click the \"Set\" button to update."),
         editor);
     Label3->setWordWrap(true);
     column->addWidget(Label3);
@@ -388,10 +389,10 @@ void frmColor::cmbFileList_Click()
 void frmColor::colorBox_Click(std::size_t entry, int index)
 {
     const QColor color = boxColor(entry, index);
-    const QStringList rgb = QString::fromStdString(VbColor2RGB(colorValue(std::uint8_t(color.red()),
-                                                                          std::uint8_t(color.green()),
-                                                                          std::uint8_t(color.blue()))))
-                                .split(QLatin1Char('|'));
+    const QStringList rgb =
+        QString::fromStdString(
+            VbColor2RGB(colorValue(std::uint8_t(color.red()), std::uint8_t(color.green()), std::uint8_t(color.blue()))))
+            .split(QLatin1Char('|'));
     txtR->setText(rgb[0]);
     txtG->setText(rgb[1]);
     txtB->setText(rgb[2]);

@@ -13,17 +13,16 @@
 //     the model's selection, so its next save applies the scheme last chosen here.
 // The window never writes the layout buffer.
 
-#include "banner_editor/BannerModel.h"
-#include "banner_editor/ColorScheme.h"
-#include "banner_editor/PreviewScene.h"
-
 #include <QColor>
 #include <QImage>
 #include <QWidget>
-
 #include <array>
 #include <functional>
 #include <optional>
+
+#include "banner_editor/BannerModel.h"
+#include "banner_editor/ColorScheme.h"
+#include "banner_editor/PreviewScene.h"
 
 class QComboBox;
 class QGroupBox;

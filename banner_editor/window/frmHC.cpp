@@ -1,13 +1,13 @@
 #include "banner_editor/window/frmHC.h"
 
-#include "banner_editor/LayoutBuffer.h"
-
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include "banner_editor/LayoutBuffer.h"
 
 namespace banner_editor {
 

@@ -8,9 +8,9 @@
 // field again (BannerModel::rereadFields) and emits closed(); the main window then shows itself and
 // refreshes its controls from the model.
 
-#include "banner_editor/BannerModel.h"
-
 #include <QWidget>
+
+#include "banner_editor/BannerModel.h"
 
 class QComboBox;
 class QLabel;

@@ -7,21 +7,21 @@
 // Peak memory of one pack and one extract is measured as the rise of the resident set's high-water
 // mark during the run and reported beside the bound: the archive's size plus the largest member.
 
+#include <cstring>
+#include <fstream>
+#include <random>
+#include <string>
+
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+#include <zlib.h>
+
 #include "archive_tool/CcfExtractor.h"
 #include "archive_tool/CcfPacker.h"
 #include "archive_tool/CcfReader.h"
 #include "archive_tool/ZlibCodec.h"
 #include "platform/Files.h"
 #include "support/TempFolder.h"
-
-#include <benchmark/benchmark.h>
-
-#include <cstring>
-#include <fstream>
-#include <malloc.h>
-#include <random>
-#include <string>
-#include <zlib.h>
 
 namespace {
 
@@ -49,9 +49,9 @@ Bytes randomBytes(std::size_t n, std::mt19937& random)
 // Text of words drawn at random: compresses to roughly a third, like real script and data files.
 Bytes wordText(std::size_t n, std::mt19937& random)
 {
-    static const char* const words[] = {"banner", "title", "save", "icon", "channel", "player", "score",
-                                        "stage", "level", "bonus", "the", "of", "and", "press", "start",
-                                        "continue", "game", "over", "select", "option", "sound", "music"};
+    static const char* const words[] = {"banner", "title", "save",   "icon",   "channel", "player", "score", "stage",
+                                        "level",  "bonus", "the",    "of",     "and",     "press",  "start", "continue",
+                                        "game",   "over",  "select", "option", "sound",   "music"};
     Bytes out;
     out.reserve(n + 16);
     while (out.size() < n) {
@@ -110,8 +110,7 @@ std::size_t statusField(const char* field)
 
 // Runs action once and returns how far the resident set's high-water mark rose above where it stood
 // (the mark is reset through /proc/self/clear_refs).
-template <typename Action>
-std::size_t peakRise(Action action)
+template <typename Action> std::size_t peakRise(Action action)
 {
     malloc_trim(0);
     const std::size_t before = statusField("VmRSS:");

@@ -2,15 +2,14 @@
 // whole rewrite (60 panes, each located by byte search over the full buffer, then the size fixed)
 // should cost no more than five file round trips.
 
-#include "banner_editor/LayoutBuffer.h"
-
-#include "support/LayoutBuilder.h"
-#include "support/TempFolder.h"
+#include <cstdio>
+#include <string>
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <string>
+#include "banner_editor/LayoutBuffer.h"
+#include "support/LayoutBuilder.h"
+#include "support/TempFolder.h"
 
 namespace {
 

@@ -1,15 +1,14 @@
 // gbalzss's compressor: output size and speed of the optimal parse next to a plain greedy parse, on a
 // 43264-byte save TPL, text and random data.
 
-#include "tools/Lz77.h"
-#include "tools/TplFile.h"
-
-#include "support/TempFolder.h"
+#include <filesystem>
+#include <random>
 
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-#include <random>
+#include "support/TempFolder.h"
+#include "tools/Lz77.h"
+#include "tools/TplFile.h"
 
 namespace {
 
@@ -54,7 +53,8 @@ Bytes text()
 {
     Bytes sources;
     for (const char* sub : {"tools", "platform"}) {
-        for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(TOOLS_BENCH_SOURCE_DIR) / sub)) {
+        for (const auto& entry :
+             std::filesystem::directory_iterator(std::filesystem::path(TOOLS_BENCH_SOURCE_DIR) / sub)) {
             if (entry.is_regular_file()) {
                 const Bytes b = test_support::readAll(entry.path());
                 sources.insert(sources.end(), b.begin(), b.end());
@@ -87,8 +87,7 @@ const Bytes& sample(int which)
 
 const char* const NAMES[] = {"save TPL", "text 1 MB", "random 1 MB"};
 
-template <bool Optimal>
-void BM_Compress(benchmark::State& state)
+template <bool Optimal> void BM_Compress(benchmark::State& state)
 {
     const Bytes& input = sample(static_cast<int>(state.range(0)));
     std::size_t size = 0;

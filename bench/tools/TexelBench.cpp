@@ -1,10 +1,10 @@
 // Encode and decode throughput of the two formats the converter writes for the suite.
 
-#include "tools/TexelCodec.h"
+#include <random>
 
 #include <benchmark/benchmark.h>
 
-#include <random>
+#include "tools/TexelCodec.h"
 
 namespace {
 
@@ -21,14 +21,15 @@ RgbaImage picture(std::uint32_t w, std::uint32_t h)
 
 void setRate(benchmark::State& state, std::uint64_t pixels)
 {
-    state.counters["Mpixel/s"] = benchmark::Counter(static_cast<double>(pixels) * state.iterations() / 1e6,
-                                                    benchmark::Counter::kIsRate);
+    state.counters["Mpixel/s"] =
+        benchmark::Counter(static_cast<double>(pixels) * state.iterations() / 1e6, benchmark::Counter::kIsRate);
 }
 
 void BM_Encode(benchmark::State& state)
 {
     const auto format = static_cast<TexFormat>(state.range(0));
-    const RgbaImage image = picture(static_cast<std::uint32_t>(state.range(1)), static_cast<std::uint32_t>(state.range(2)));
+    const RgbaImage image =
+        picture(static_cast<std::uint32_t>(state.range(1)), static_cast<std::uint32_t>(state.range(2)));
     for (auto _ : state) {
         auto data = encodeTexture(image, format);
         benchmark::DoNotOptimize(data);
@@ -40,7 +41,8 @@ void BM_Encode(benchmark::State& state)
 void BM_Decode(benchmark::State& state)
 {
     const auto format = static_cast<TexFormat>(state.range(0));
-    const RgbaImage image = picture(static_cast<std::uint32_t>(state.range(1)), static_cast<std::uint32_t>(state.range(2)));
+    const RgbaImage image =
+        picture(static_cast<std::uint32_t>(state.range(1)), static_cast<std::uint32_t>(state.range(2)));
     const auto data = encodeTexture(image, format);
     for (auto _ : state) {
         auto decoded = decodeTexture(*data, image.width, image.height, format);

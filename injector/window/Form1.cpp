@@ -1,9 +1,5 @@
 #include "injector/window/Form1.h"
 
-#include "platform/Files.h"
-#include "platform/PathText.h"
-#include "textures/FolderPicker.h"
-
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -15,6 +11,10 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+
+#include "platform/Files.h"
+#include "platform/PathText.h"
+#include "textures/FolderPicker.h"
 
 namespace injector {
 

@@ -4,11 +4,10 @@
 // the title preview. Every handler copies its control into the model, runs one model operation and
 // refreshes the controls from the model.
 
-#include "injector/InjectorModel.h"
-
 #include <QWidget>
-
 #include <array>
+
+#include "injector/InjectorModel.h"
 
 class QComboBox;
 class QGroupBox;

@@ -1,5 +1,7 @@
 #include "archive_tool/ArchiveToolModel.h"
 
+#include <gtest/gtest.h>
+
 #include "archive_tool/ZlibCodec.h"
 #include "platform/Messages.h"
 #include "platform/PathText.h"
@@ -7,8 +9,6 @@
 #include "support/CcfBuilder.h"
 #include "support/RecordingSink.h"
 #include "support/TempFolder.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "archive_tool/CcfExtractor.h"
 
+#include <gtest/gtest.h>
+
 #include "support/CcfBuilder.h"
 #include "support/TempFolder.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,12 +1,12 @@
 #include "archive_tool/CcfPacker.h"
 
-#include "archive_tool/CcfExtractor.h"
-#include "support/CcfBuilder.h"
-#include "support/TempFolder.h"
+#include <random>
 
 #include <gtest/gtest.h>
 
-#include <random>
+#include "archive_tool/CcfExtractor.h"
+#include "support/CcfBuilder.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -28,7 +28,10 @@ class CcfPacker : public ::testing::Test
 {
 protected:
     platform::Result<PackReport> pack() { return packFolder(source, archive); }
-    void file(const std::string& name, const platform::Bytes& content) { folder.write("game_ccf_OUT/" + name, content); }
+    void file(const std::string& name, const platform::Bytes& content)
+    {
+        folder.write("game_ccf_OUT/" + name, content);
+    }
 
     test_support::TempFolder folder;
     fs::path source = folder / "game_ccf_OUT";
@@ -64,8 +67,8 @@ TEST_F(CcfPacker, StoresUpperCaseAndDigitsFirstThenLowerCaseAndPadsTo32)
     // Groups keep the listing's order; only a lower-case first letter moves a name back.
     EXPECT_EQ(memberOrder({"_x", "apple", "Banana", "\xC3\xA9t\xC3\xA9", "Zed", "\xC3\x89T\xC3\x89"}),
               (std::vector<std::string>{"_x", "Banana", "Zed", "\xC3\x89T\xC3\x89", "apple", "\xC3\xA9t\xC3\xA9"}));
-    for (auto [length, remainder] : std::vector<std::pair<std::uint64_t, std::uint32_t>>{
-             {0, 0}, {31, 31}, {32, 0}, {33, 1}, {0x100000001ull, 1}})
+    for (auto [length, remainder] :
+         std::vector<std::pair<std::uint64_t, std::uint32_t>>{{0, 0}, {31, 31}, {32, 0}, {33, 1}, {0x100000001ull, 1}})
         EXPECT_EQ(PadCount(32, length), remainder) << length;
 }
 

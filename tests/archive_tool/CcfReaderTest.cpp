@@ -1,10 +1,10 @@
 #include "archive_tool/CcfReader.h"
 
-#include "support/CcfBuilder.h"
+#include <random>
 
 #include <gtest/gtest.h>
 
-#include <random>
+#include "support/CcfBuilder.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "archive_tool/CommandLineOptions.h"
 
-#include "platform/CommandLine.h"
-
 #include <gtest/gtest.h>
+
+#include "platform/CommandLine.h"
 
 namespace {
 
@@ -16,9 +16,12 @@ platform::Result<CommandLineOptions> parse(const std::vector<std::string>& args)
 TEST(ParseCLO, ChoosesTheModeByFirstLetterAndTheLaterOneWins)
 {
     const std::vector<std::pair<std::vector<std::string>, Mode>> cases = {
-        {{"-file", "x.ccf"}, Mode::Extract}, {{"-p"}, Mode::Pack},
-        {{"-PACK"}, Mode::Pack},             {{"-path"}, Mode::Pack},
-        {{"-pack", "-extract"}, Mode::Extract}, {{"-e", "-Pack"}, Mode::Pack},
+        {{"-file", "x.ccf"}, Mode::Extract},
+        {{"-p"}, Mode::Pack},
+        {{"-PACK"}, Mode::Pack},
+        {{"-path"}, Mode::Pack},
+        {{"-pack", "-extract"}, Mode::Extract},
+        {{"-e", "-Pack"}, Mode::Pack},
         {{"pack"}, Mode::Extract}, // before the first "-": ignored
     };
     for (const auto& [args, mode] : cases) {
@@ -47,7 +50,8 @@ TEST(ParseCLO, TakesThePathsAfterFileAndFolder)
 
 TEST(ParseCLO, AFileOrFolderPieceWithoutAPathIsRefused)
 {
-    for (const auto& args : std::vector<std::vector<std::string>>{{"-file"}, {"-e", "-file", "\"\""}, {"-folder", " "}}) {
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{"-file"}, {"-e", "-file", "\"\""}, {"-folder", " "}}) {
         auto options = parse(args);
         ASSERT_FALSE(options.ok()) << args.back();
         EXPECT_EQ(options.error().kind, platform::ErrorKind::BadArgument);

@@ -1,10 +1,10 @@
 #include "archive_tool/ZlibCodec.h"
 
-#include "support/CcfBuilder.h"
+#include <random>
 
 #include <gtest/gtest.h>
 
-#include <random>
+#include "support/CcfBuilder.h"
 
 namespace {
 

@@ -3,12 +3,12 @@
 // A temporary program folder with a layout two folders deep ("games/<title>/banner.brlyt", so the
 // texture folder "games/timg" lies beside the layout's folder) and a model on that program folder.
 
+#include <gtest/gtest.h>
+
 #include "banner_editor/BannerModel.h"
 #include "platform/PathText.h"
 #include "support/LayoutBuilder.h"
 #include "support/TempFolder.h"
-
-#include <gtest/gtest.h>
 
 namespace banner_test {
 

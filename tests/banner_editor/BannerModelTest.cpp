@@ -1,14 +1,14 @@
 #include "banner_editor/BannerModel.h"
 
+#include <algorithm>
+
+#include <gtest/gtest.h>
+
 #include "BannerModelFixture.h"
 #include "platform/Files.h"
 #include "platform/TextCodec.h"
 #include "support/ReadOnly.h"
 #include "support/RecordingSink.h"
-
-#include <gtest/gtest.h>
-
-#include <algorithm>
 
 using namespace banner_editor;
 using banner_test::canonicalBanner;

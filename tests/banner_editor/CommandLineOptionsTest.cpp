@@ -1,10 +1,9 @@
-#include "banner_editor/BannerModel.h"
+#include <gtest/gtest.h>
 
 #include "BannerModelFixture.h"
+#include "banner_editor/BannerModel.h"
 #include "banner_editor/ColorScheme.h"
 #include "platform/CommandLine.h"
-
-#include <gtest/gtest.h>
 
 using namespace banner_editor;
 using banner_test::paneText;

@@ -1,9 +1,9 @@
 #include "banner_editor/GameInfoLabels.h"
 
+#include <gtest/gtest.h>
+
 #include "BannerModelFixture.h"
 #include "platform/TextCodec.h"
-
-#include <gtest/gtest.h>
 
 using namespace banner_editor;
 using banner_test::paneText;

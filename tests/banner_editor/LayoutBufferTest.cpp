@@ -1,11 +1,11 @@
 #include "banner_editor/LayoutBuffer.h"
 
-#include "support/LayoutBuilder.h"
-#include "support/TempFolder.h"
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include "support/LayoutBuilder.h"
+#include "support/TempFolder.h"
 
 using namespace banner_editor;
 using platform::Bytes;

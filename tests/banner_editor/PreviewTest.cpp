@@ -1,11 +1,10 @@
-#include "banner_editor/PreviewGradient.h"
-#include "banner_editor/PreviewScene.h"
-
-#include "support/LayoutBuilder.h"
+#include <set>
 
 #include <gtest/gtest.h>
 
-#include <set>
+#include "banner_editor/PreviewGradient.h"
+#include "banner_editor/PreviewScene.h"
+#include "support/LayoutBuilder.h"
 
 using namespace banner_editor;
 using test_support::LayoutBuilder;
@@ -55,8 +54,8 @@ PreviewScene sceneFor(const PreviewFields& fields, platform::ByteView layout = {
 
 TEST(PreviewGradient, BlackToWhiteOver256Steps)
 {
-    const auto bands = BackgroundVerticalGradient({100, 512}, colorValue(0, 0, 0), colorValue(255, 255, 255), 256,
-                                                  0, 0, 0, 0);
+    const auto bands =
+        BackgroundVerticalGradient({100, 512}, colorValue(0, 0, 0), colorValue(255, 255, 255), 256, 0, 0, 0, 0);
     ASSERT_EQ(bands.size(), 256u);
     std::set<int> values;
     for (std::size_t i = 0; i < bands.size(); ++i) {

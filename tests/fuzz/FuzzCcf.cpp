@@ -2,12 +2,12 @@
 // bytes its header names), every member the reader hands out lies
 // inside the input, names are checked without crashing, and a member's stored bytes either inflate
 // to exactly the declared size or fail cleanly. Any bytes also round-trip through the compressor.
+#include <algorithm>
+#include <cstdlib>
+
 #include "archive_tool/CcfReader.h"
 #include "archive_tool/MemberName.h"
 #include "archive_tool/ZlibCodec.h"
-
-#include <algorithm>
-#include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -1,14 +1,13 @@
 // Any bytes as a WTE, a NeoGeo banner.bin or an NES 00000001.app: each reader either fails cleanly or
 // gives exactly the TPL its container layout describes, and that TPL then decodes or fails cleanly.
 // The two header templates are the ones that ship in data/headers.
+#include <algorithm>
+#include <cstdlib>
+
+#include "platform/Files.h"
 #include "textures/ContainerLayout.h"
 #include "textures/TextureContainers.h"
 #include "tools/TplFile.h"
-
-#include "platform/Files.h"
-
-#include <algorithm>
-#include <cstdlib>
 
 namespace {
 
@@ -17,8 +16,10 @@ using platform::ByteView;
 
 const Bytes& shipped(const char* name)
 {
-    static const Bytes single = platform::readFile(std::filesystem::path(SUITE_DATA_DIR) / "headers/single.hdr").value();
-    static const Bytes neogeo = platform::readFile(std::filesystem::path(SUITE_DATA_DIR) / "headers/neogeo.hdr").value();
+    static const Bytes single =
+        platform::readFile(std::filesystem::path(SUITE_DATA_DIR) / "headers/single.hdr").value();
+    static const Bytes neogeo =
+        platform::readFile(std::filesystem::path(SUITE_DATA_DIR) / "headers/neogeo.hdr").value();
     return std::string_view(name) == "single" ? single : neogeo;
 }
 
@@ -50,7 +51,8 @@ void checkWte(ByteView input)
     // Back to a WTE: the same size bytes and the same texture data.
     const auto wte = textures::wteFromTpl(*tpl, input[4], input[6]);
     require(wte.ok() && wte->size() == input.size());
-    require(std::equal(wte->begin() + textures::WTE_HEADER_SIZE, wte->end(), input.begin() + textures::WTE_HEADER_SIZE));
+    require(
+        std::equal(wte->begin() + textures::WTE_HEADER_SIZE, wte->end(), input.begin() + textures::WTE_HEADER_SIZE));
 }
 
 void checkNeoGeo(ByteView input)

@@ -1,13 +1,13 @@
 // Any bytes as a banner layout: every pane and material search stays inside the buffer, a pane rewrite
 // gives the canonical form (writing the same text again changes nothing), a colour write reads back,
 // and the edits that promise to keep the length (colours, region force, size field) keep it.
-#include "banner_editor/LayoutBuffer.h"
-#include "banner_editor/SaveOptions.h"
-
 #include <array>
 #include <cstdlib>
 #include <string>
 #include <string_view>
+
+#include "banner_editor/LayoutBuffer.h"
+#include "banner_editor/SaveOptions.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Any bytes as an LZ77 stream must decode or fail cleanly; any bytes compressed must decode back.
-#include "tools/Lz77.h"
-
 #include <cstdlib>
+
+#include "tools/Lz77.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -1,9 +1,9 @@
 // Any bytes as a ".tga" picture through the picture adapter: the header check in front of FreeImage
 // must refuse what FreeImage would read past or allocate wildly for, so loading fails cleanly or gives
 // a picture of the header's size.
-#include "textures/ImageAdapter.h"
-
 #include <cstdlib>
+
+#include "textures/ImageAdapter.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

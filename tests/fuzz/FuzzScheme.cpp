@@ -1,8 +1,8 @@
 // Any bytes as a colour scheme file: parsing fails cleanly or gives a scheme that the writer turns into
 // text that parses back to the same colours.
-#include "banner_editor/ColorScheme.h"
-
 #include <cstdlib>
+
+#include "banner_editor/ColorScheme.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

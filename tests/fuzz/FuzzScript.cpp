@@ -1,7 +1,7 @@
 // Any text as a converter script: parsing must fail cleanly or give references that all resolve.
-#include "tools/TcsScript.h"
-
 #include <cstdlib>
+
+#include "tools/TcsScript.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

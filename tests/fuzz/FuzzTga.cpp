@@ -1,7 +1,7 @@
 // Any bytes as a TGA picture: reading must fail cleanly or give a picture of the declared size.
-#include "tools/TgaFile.h"
-
 #include <cstdlib>
+
+#include "tools/TgaFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -5,6 +5,12 @@
 // Nothing may crash; a rewritten save comment stays within its single-byte length fields, and the
 // executables patched in place keep their length. The marks the injector looks for are in
 // titles.dict beside this file: `fuzz_titles -dict=tests/fuzz/titles.dict -max_total_time=60`.
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include <unistd.h>
+
 #include "injector/ExtractedTitle.h"
 #include "injector/Injection.h"
 #include "injector/N64SaveComments.h"
@@ -13,12 +19,6 @@
 #include "platform/Files.h"
 #include "platform/Messages.h"
 #include "platform/PathText.h"
-
-#include <unistd.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 
 namespace {
 
@@ -146,8 +146,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (outcome.status == injector::InjectionStatus::Stopped)
         return 0;
     (void)injector::Get_Text(console, destText, root);
-    const bool inPlace =
-        console == injector::CON_NES || console == injector::CON_SNES || console == injector::CON_C64;
+    const bool inPlace = console == injector::CON_NES || console == injector::CON_SNES || console == injector::CON_C64;
     if (inPlace && fs::file_size(dest, ec) != file.size())
         std::abort();
     return 0;

@@ -1,7 +1,7 @@
 // Any bytes as a TPL: reading must fail cleanly or give images of the declared size.
-#include "tools/TplFile.h"
-
 #include <cstdlib>
+
+#include "tools/TplFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

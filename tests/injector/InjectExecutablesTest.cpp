@@ -1,7 +1,6 @@
 // NeoGeo banner.bin, NES, SNES and C64 00000001.app: bytes written, limits, and failures that leave
 // the files as they were.
 #include "InjectorFixture.h"
-
 #include "injector/Consoles.h"
 
 using namespace injector;
@@ -439,7 +438,7 @@ TEST_F(C64Injection, ReplacesTheCompressedBannerBesideIt)
     sink.messages.clear();
     EXPECT_EQ(inject(r).status, InjectionStatus::Incomplete);
     ASSERT_EQ(sink.messages.size(), 2u);
-    EXPECT_EQ(sink.messages[0].prompt, (folder.path() / "t/00000001.app").string() +
-                                           " not found; the titles were not injected.");
+    EXPECT_EQ(sink.messages[0].prompt,
+              (folder.path() / "t/00000001.app").string() + " not found; the titles were not injected.");
     EXPECT_FALSE(std::filesystem::exists(folder / "t/00000001.app"));
 }

@@ -1,6 +1,5 @@
 // N64 save comments, the Sega banner.cfg.txt with its WTE set, the TG16 TITLE.TXT.
 #include "InjectorFixture.h"
-
 #include "injector/Consoles.h"
 #include "injector/N64SaveComments.h"
 #include "injector/WteCopy.h"

@@ -3,17 +3,17 @@
 // Shared set-up of the injector tests: a temporary program folder (with the NeoGeo header template),
 // a sink that records the messages the injection shows, and short helpers.
 
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
 #include "injector/Injection.h"
 #include "platform/Messages.h"
 #include "platform/TextCodec.h"
 #include "support/InjectorTitleBuilders.h"
 #include "support/RecordingSink.h"
 #include "support/TempFolder.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 namespace injector_test {
 

@@ -1,8 +1,8 @@
 // The window's state as the model holds it: console defaults, title slots, the preview and the
 // command line.
-#include "InjectorFixture.h"
-
 #include "injector/InjectorModel.h"
+
+#include "InjectorFixture.h"
 #include "platform/CommandLine.h"
 #include "platform/PathText.h"
 

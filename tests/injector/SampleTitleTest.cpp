@@ -1,11 +1,11 @@
 // The bundled sample titles are exactly what their builder writes, so the demo and the tests agree on
 // their layout.
-#include "support/InjectorTitleBuilders.h"
-#include "support/TempFolder.h"
+#include <set>
 
 #include <gtest/gtest.h>
 
-#include <set>
+#include "support/InjectorTitleBuilders.h"
+#include "support/TempFolder.h"
 
 namespace fs = std::filesystem;
 

@@ -1,9 +1,9 @@
 // Loading the titles a destination holds: what each console's injection wrote reads back, and files
 // without the expected marks leave the slots empty.
-#include "InjectorFixture.h"
-
-#include "injector/Consoles.h"
 #include "injector/TitleLoader.h"
+
+#include "InjectorFixture.h"
+#include "injector/Consoles.h"
 
 using namespace injector;
 using namespace injector_test;

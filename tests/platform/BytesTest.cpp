@@ -1,7 +1,8 @@
-#include "platform/ByteReader.h"
 #include "platform/Bytes.h"
 
 #include <gtest/gtest.h>
+
+#include "platform/ByteReader.h"
 
 using namespace platform;
 

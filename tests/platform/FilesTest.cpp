@@ -1,11 +1,10 @@
 #include "platform/Files.h"
 
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
 #include "support/ReadOnly.h"
 #include "support/TempFolder.h"
-
-#include <gtest/gtest.h>
-
-#include <sys/stat.h>
 
 using namespace platform;
 using test_support::readAll;

@@ -1,10 +1,10 @@
 #include "platform/InputFile.h"
 
-#include "support/TempFolder.h"
+#include <filesystem>
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include "support/TempFolder.h"
 
 using namespace platform;
 using test_support::TempFolder;

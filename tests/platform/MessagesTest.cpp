@@ -1,8 +1,8 @@
 #include "platform/Messages.h"
 
-#include "support/RecordingSink.h"
-
 #include <gtest/gtest.h>
+
+#include "support/RecordingSink.h"
 
 using namespace platform;
 

@@ -1,9 +1,9 @@
-#include "platform/Files.h"
 #include "platform/PathText.h"
 
-#include "support/TempFolder.h"
-
 #include <gtest/gtest.h>
+
+#include "platform/Files.h"
+#include "support/TempFolder.h"
 
 using namespace platform;
 using test_support::TempFolder;
@@ -39,8 +39,7 @@ TEST(PathText, FindsExistingComponentsWithoutRegardToCase)
 {
     TempFolder program;
     program.write("00000005_app_OUT/meta/data_ccf_OUT/banner.cfg.txt", std::string("x"));
-    const auto found =
-        resolvePathText(u"\\00000005_app_out\\meta\\data_ccf_out\\BANNER.CFG.TXT", program.path());
+    const auto found = resolvePathText(u"\\00000005_app_out\\meta\\data_ccf_out\\BANNER.CFG.TXT", program.path());
     EXPECT_EQ(found, program.path() / "00000005_app_OUT" / "meta" / "data_ccf_OUT" / "banner.cfg.txt");
     EXPECT_TRUE(fileExists(program.path() / "00000005_APP_out" / "META" / "data_ccf_out" / "Banner.cfg.txt"));
     // A missing tail keeps the matched head and the rest as written.

@@ -1,14 +1,13 @@
 #include "platform/Process.h"
 
-#include "support/RecordingSink.h"
-#include "support/TempFolder.h"
-
 #include <QCoreApplication>
 #include <QTimer>
+#include <filesystem>
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include "support/RecordingSink.h"
+#include "support/TempFolder.h"
 
 using namespace platform;
 using test_support::TempFolder;

@@ -1,12 +1,12 @@
 #include "platform/ProgramFolder.h"
 
-#include "support/TempFolder.h"
-
-#include <gtest/gtest.h>
-
 #include <atomic>
 #include <chrono>
 #include <thread>
+
+#include <gtest/gtest.h>
+
+#include "support/TempFolder.h"
 
 using namespace platform;
 

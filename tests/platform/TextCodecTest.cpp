@@ -14,7 +14,9 @@ TEST(TextCodec, Utf8RoundTripsThroughUtf16)
 
 TEST(TextCodec, BrokenUtf8BecomesReplacementCharacters)
 {
-    EXPECT_EQ(utf16FromUtf8("a\xFF" "b"), u"a\uFFFDb");
+    EXPECT_EQ(utf16FromUtf8("a\xFF"
+                            "b"),
+              u"a\uFFFDb");
     EXPECT_EQ(utf16FromUtf8("\xE3\x81"), u"\uFFFD\uFFFD"); // cut off at the end
     EXPECT_EQ(utf16FromUtf8("\xC0\xAF"), u"\uFFFD\uFFFD"); // overlong form of '/'
     EXPECT_EQ(utf8FromUtf16(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");
@@ -39,13 +41,13 @@ TEST(TextCodec, ShiftJisUsesCodePage932)
         Bytes sjis;
         std::u16string text;
     } cases[] = {
-        {{0x82, 0xA0}, u"\u3042"},  // hiragana a
-        {{0x88, 0x9F}, u"\u4E9C"},  // kanji
-        {{0xB1}, u"\uFF71"},        // half-width katakana
-        {{0x87, 0x40}, u"\u2460"},  // NEC special: circled one
-        {{0xFA, 0x40}, u"\u2170"},  // IBM extension: small roman one
-        {{0x5C, 0x7E}, u"\\~"},     // ASCII in this code page, not yen and overline
-        {{0x81, 0x60}, u"\uFF5E"},  // full-width tilde
+        {{0x82, 0xA0}, u"\u3042"}, // hiragana a
+        {{0x88, 0x9F}, u"\u4E9C"}, // kanji
+        {{0xB1}, u"\uFF71"},       // half-width katakana
+        {{0x87, 0x40}, u"\u2460"}, // NEC special: circled one
+        {{0xFA, 0x40}, u"\u2170"}, // IBM extension: small roman one
+        {{0x5C, 0x7E}, u"\\~"},    // ASCII in this code page, not yen and overline
+        {{0x81, 0x60}, u"\uFF5E"}, // full-width tilde
         {{'A', 0x81, 0x7C}, u"A\uFF0D"},
     };
     for (const auto& c : cases) {

@@ -1,11 +1,11 @@
 // The window run's message sink: a modal box with the prompt, the title (the program's name when none
 // is given), the icon and an OK button.
-#include "platform/MessageBoxSink.h"
-
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
 #include <QtTest>
+
+#include "platform/MessageBoxSink.h"
 
 class tst_MessageBoxSink : public QObject
 {
@@ -26,8 +26,7 @@ void tst_MessageBoxSink::showsPromptTitleAndIcon_data()
                               << int(QMessageBox::Critical);
     QTest::newRow("exclamation") << "Error" << int(platform::MessageIcon::Exclamation) << "Error"
                                  << int(QMessageBox::Warning);
-    QTest::newRow("plain, no title") << "" << int(platform::MessageIcon::None) << "Cramble"
-                                     << int(QMessageBox::NoIcon);
+    QTest::newRow("plain, no title") << "" << int(platform::MessageIcon::None) << "Cramble" << int(QMessageBox::NoIcon);
 }
 
 void tst_MessageBoxSink::showsPromptTitleAndIcon()

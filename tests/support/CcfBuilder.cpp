@@ -1,9 +1,10 @@
 #include "support/CcfBuilder.h"
 
-#include "platform/ByteReader.h"
-
 #include <algorithm>
+
 #include <zlib.h>
+
+#include "platform/ByteReader.h"
 
 namespace test_support {
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "platform/Bytes.h"
-
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "platform/Bytes.h"
 
 namespace test_support {
 

@@ -4,11 +4,11 @@
 // executables with their texture and title places, N64 save comments, the Sega and TG16 title files,
 // TPL and WTE textures. Layouts are written out byte by byte here, independent of the injector's code.
 
-#include "platform/Bytes.h"
-
 #include <filesystem>
 #include <string>
 #include <vector>
+
+#include "platform/Bytes.h"
 
 namespace test_support {
 

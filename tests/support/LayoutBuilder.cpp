@@ -1,11 +1,11 @@
 #include "LayoutBuilder.h"
 
-#include "platform/ByteReader.h"
-
 #include <algorithm>
 #include <bit>
 #include <cassert>
 #include <string>
+
+#include "platform/ByteReader.h"
 
 namespace test_support {
 

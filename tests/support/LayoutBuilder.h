@@ -13,13 +13,13 @@
 //
 // Texts are the UTF-16 code units as the file stores them (a line break is U+000A, not "^").
 
-#include "platform/Bytes.h"
-
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/Bytes.h"
 
 namespace test_support {
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "platform/Messages.h"
-
 #include <string>
 #include <vector>
+
+#include "platform/Messages.h"
 
 namespace test_support {
 

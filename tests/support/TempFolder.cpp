@@ -3,6 +3,7 @@
 #include <atomic>
 #include <fstream>
 #include <iterator>
+
 #include <unistd.h>
 
 namespace test_support {
@@ -24,8 +25,8 @@ TempFolder::~TempFolder()
     // Read-only folders made by tests must not survive them.
     for (auto it = std::filesystem::recursive_directory_iterator(m_path, ec);
          !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec))
-        std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ec);
+        std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                                     ec);
     std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
     std::filesystem::remove_all(m_path, ec);
 }

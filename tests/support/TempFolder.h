@@ -1,9 +1,9 @@
 #pragma once
 
-#include "platform/Bytes.h"
-
 #include <filesystem>
 #include <string>
+
+#include "platform/Bytes.h"
 
 namespace test_support {
 

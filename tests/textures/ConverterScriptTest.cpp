@@ -1,8 +1,8 @@
 #include "textures/ConverterScript.h"
 
-#include "support/TempFolder.h"
-
 #include <gtest/gtest.h>
+
+#include "support/TempFolder.h"
 
 using namespace textures;
 

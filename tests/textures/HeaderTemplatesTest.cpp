@@ -2,6 +2,10 @@
 // TPL and neogeo.hdr the header of the nine-image save TPL, byte for byte as tpl_converter writes them,
 // and tpl_neogeo_header.bin the head of a real Virtual Console save banner.
 
+#include <vector>
+
+#include <gtest/gtest.h>
+
 #include "platform/Files.h"
 #include "support/TempFolder.h"
 #include "textures/ConverterScript.h"
@@ -9,10 +13,6 @@
 #include "textures/TextureContainers.h"
 #include "textures/TextureTools.h"
 #include "tools/TplLayout.h"
-
-#include <gtest/gtest.h>
-
-#include <vector>
 
 using platform::Bytes;
 using test_support::readAll;

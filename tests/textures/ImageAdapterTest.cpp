@@ -1,17 +1,16 @@
 #include "textures/ImageAdapter.h"
 
-#include "platform/ByteReader.h"
-#include "platform/Files.h"
-#include "support/TempFolder.h"
-#include "tools/TgaFile.h"
+#include <QBuffer>
+#include <optional>
+#include <random>
 
 #include <FreeImage.h>
 #include <gtest/gtest.h>
 
-#include <QBuffer>
-
-#include <optional>
-#include <random>
+#include "platform/ByteReader.h"
+#include "platform/Files.h"
+#include "support/TempFolder.h"
+#include "tools/TgaFile.h"
 
 using platform::Bytes;
 using platform::ErrorKind;

@@ -1,13 +1,13 @@
 #include "textures/TextureContainers.h"
 
+#include <numeric>
+
+#include <gtest/gtest.h>
+
 #include "platform/Files.h"
 #include "support/TempFolder.h"
 #include "textures/ContainerLayout.h"
 #include "tools/TplLayout.h"
-
-#include <gtest/gtest.h>
-
-#include <numeric>
 
 using platform::Bytes;
 using platform::ErrorKind;

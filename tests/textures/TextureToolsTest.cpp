@@ -1,10 +1,10 @@
 #include "textures/TextureTools.h"
 
-#include "support/TempFolder.h"
+#include <fstream>
 
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include "support/TempFolder.h"
 
 using test_support::TempFolder;
 using namespace textures;

@@ -1,14 +1,13 @@
 #include "tools/Converter.h"
-#include "tools/TplFile.h"
-#include "tools/TgaFile.h"
-#include "tools/Viewer.h"
-
-#include "ToolsTestData.h"
-#include "support/TempFolder.h"
-
-#include "platform/Files.h"
 
 #include <gtest/gtest.h>
+
+#include "ToolsTestData.h"
+#include "platform/Files.h"
+#include "support/TempFolder.h"
+#include "tools/TgaFile.h"
+#include "tools/TplFile.h"
+#include "tools/Viewer.h"
 
 using namespace tools;
 using namespace tools_test;
@@ -89,8 +88,9 @@ TEST(Converter, FindsPicturesThroughThePathLine)
     ASSERT_TRUE(convertScript("a.tcs", "a.tpl", folder.path()).ok());
     EXPECT_EQ(test_support::readAll(folder / "a.tpl").size(), 64u + 32u);
     // An absolute path line.
-    folder.write("b.tcs", "path = " + (folder / "pics" / "Sub").string() + "\nfile 0 = Icon.tga\n"
-                          "image 0 = 0, , RGB565\ntexture 0 = 0, x\n");
+    folder.write("b.tcs", "path = " + (folder / "pics" / "Sub").string() +
+                              "\nfile 0 = Icon.tga\n"
+                              "image 0 = 0, , RGB565\ntexture 0 = 0, x\n");
     ASSERT_TRUE(convertScript(folder / "b.tcs", folder / "b.tpl", "/nonexistent").ok());
 }
 
@@ -110,9 +110,12 @@ TEST(Converter, ErrorsNameTheLineOrFileAndWriteNothing)
     const Case cases[] = {
         {"path =\nfile 0 = missing.tga\nimage 0 = 0, , RGB565\ntexture 0 = 0, x\n", "s.tcs line 2: picture"},
         {"path =\nfile 0 = broken.tga\nimage 0 = 0, , RGB565\ntexture 0 = 0, x\n", "s.tcs line 2: picture"},
-        {"path =\nfile 0 = big.tga\nimage 0 = 0, , RGB565\ntexture 0 = 0, x\n", "s.tcs line 3: picture of file 0 is 1025x1"},
-        {"path =\nfile 0 = 0.tga\nfile 1 = other.tga\nimage 0 = 0, 1, RGB5A3\ntexture 0 = 0, x\n", "s.tcs line 4: alpha picture"},
-        {"path =\nfile 0 = 0.tga\nimage 0 = 0, , CMPR\ntexture 0 = 0, x\n", "s.tcs line 3: the converter cannot write CMPR"},
+        {"path =\nfile 0 = big.tga\nimage 0 = 0, , RGB565\ntexture 0 = 0, x\n",
+         "s.tcs line 3: picture of file 0 is 1025x1"},
+        {"path =\nfile 0 = 0.tga\nfile 1 = other.tga\nimage 0 = 0, 1, RGB5A3\ntexture 0 = 0, x\n",
+         "s.tcs line 4: alpha picture"},
+        {"path =\nfile 0 = 0.tga\nimage 0 = 0, , CMPR\ntexture 0 = 0, x\n",
+         "s.tcs line 3: the converter cannot write CMPR"},
         {"path =\nfile 0 = 0.tga\nimage 0 = 0 , RGB565\ntexture 0 = 0, x\n", "s.tcs line 3:"},
     };
     for (const auto& c : cases) {

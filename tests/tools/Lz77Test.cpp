@@ -1,18 +1,21 @@
 #include "tools/Lz77.h"
 
-#include "support/TempFolder.h"
+#include <random>
+#include <string>
 
 #include <gtest/gtest.h>
 
-#include <random>
-#include <string>
+#include "support/TempFolder.h"
 
 using namespace tools;
 using platform::Bytes;
 
 namespace {
 
-Bytes bytesOf(const std::string& s) { return Bytes(s.begin(), s.end()); }
+Bytes bytesOf(const std::string& s)
+{
+    return Bytes(s.begin(), s.end());
+}
 
 Bytes randomBytes(std::size_t n, std::uint32_t seed)
 {
@@ -26,8 +29,8 @@ Bytes randomBytes(std::size_t n, std::uint32_t seed)
 // English-like text: words drawn from a small vocabulary.
 Bytes textBytes(std::size_t n)
 {
-    const char* words[] = {"the ", "banner ", "texture ", "of ", "a ", "save ", "icon ", "is ", "written ",
-                           "in ", "blocks ", "and ", "each ", "line ", "ends ", "here.\n"};
+    const char* words[] = {"the ",     "banner ", "texture ", "of ",  "a ",    "save ", "icon ", "is ",
+                           "written ", "in ",     "blocks ",  "and ", "each ", "line ", "ends ", "here.\n"};
     std::mt19937 rng(3);
     std::string s;
     while (s.size() < n)

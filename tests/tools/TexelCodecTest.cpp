@@ -1,8 +1,8 @@
 #include "tools/TexelCodec.h"
 
-#include "ToolsTestData.h"
-
 #include <gtest/gtest.h>
+
+#include "ToolsTestData.h"
 
 using namespace tools;
 using tools_test::gradientImage;
@@ -17,11 +17,10 @@ TEST(TexelCodec, DecodesPublishedRgb565AndRgb5A3Values)
         Rgba expected;
     };
     const Case cases[] = {
-        {0xF800, false, {255, 0, 0, 255}},   {0x07E0, false, {0, 255, 0, 255}},
-        {0x001F, false, {0, 0, 255, 255}},   {0x8410, false, {132, 130, 132, 255}},
-        {0xFFFF, true, {255, 255, 255, 255}}, {0x8000, true, {0, 0, 0, 255}},
-        {0x0000, true, {0, 0, 0, 0}},         {0xFC00, true, {255, 0, 0, 255}},
-        {0x4F00, true, {255, 0, 0, 146}},     {0x7FFF, true, {255, 255, 255, 255}},
+        {0xF800, false, {255, 0, 0, 255}},     {0x07E0, false, {0, 255, 0, 255}},    {0x001F, false, {0, 0, 255, 255}},
+        {0x8410, false, {132, 130, 132, 255}}, {0xFFFF, true, {255, 255, 255, 255}}, {0x8000, true, {0, 0, 0, 255}},
+        {0x0000, true, {0, 0, 0, 0}},          {0xFC00, true, {255, 0, 0, 255}},     {0x4F00, true, {255, 0, 0, 146}},
+        {0x7FFF, true, {255, 255, 255, 255}},
     };
     for (const auto& c : cases) {
         const Rgba got = c.rgb5a3 ? decodeRgb5A3(c.value) : decodeRgb565(c.value);

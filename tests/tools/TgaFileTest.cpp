@@ -1,10 +1,10 @@
 #include "tools/TgaFile.h"
 
-#include "ToolsTestData.h"
+#include <random>
 
 #include <gtest/gtest.h>
 
-#include <random>
+#include "ToolsTestData.h"
 
 using namespace tools;
 using namespace tools_test;
@@ -86,8 +86,8 @@ TEST(TgaFile, RejectsMalformedHeaders)
         std::uint8_t value;
     };
     const Case cases[] = {
-        {"no image data (type 0)", 2, 0},   {"unknown type 4", 2, 4},       {"type 12", 2, 12},
-        {"interleaved rows", 17, 0x48},     {"zero width", 12, 0},          {"12 bits per pixel", 16, 12},
+        {"no image data (type 0)", 2, 0},    {"unknown type 4", 2, 4},    {"type 12", 2, 12},
+        {"interleaved rows", 17, 0x48},      {"zero width", 12, 0},       {"12 bits per pixel", 16, 12},
         {"colour-mapped without map", 2, 1}, {"colour map type 2", 1, 2},
     };
     for (const auto& c : cases) {

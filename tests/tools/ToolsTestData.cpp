@@ -1,9 +1,9 @@
 #include "ToolsTestData.h"
 
-#include "platform/ByteReader.h"
-
 #include <map>
 #include <stdexcept>
+
+#include "platform/ByteReader.h"
 
 namespace tools_test {
 
@@ -87,11 +87,26 @@ platform::Bytes tgaOf(const RgbaImage& image, const TgaOptions& options)
     std::uint8_t bits = 32;
     std::uint8_t alphaBits = 8;
     switch (options.kind) {
-    case TgaKind::Grey8: type = 3; bits = 8; alphaBits = 0; break;
-    case TgaKind::Mapped8: type = 1; bits = 8; alphaBits = 8; break;
-    case TgaKind::Rgb16: bits = 16; alphaBits = 1; break;
-    case TgaKind::Rgb24: bits = 24; alphaBits = 0; break;
-    case TgaKind::Rgba32: break;
+    case TgaKind::Grey8:
+        type = 3;
+        bits = 8;
+        alphaBits = 0;
+        break;
+    case TgaKind::Mapped8:
+        type = 1;
+        bits = 8;
+        alphaBits = 8;
+        break;
+    case TgaKind::Rgb16:
+        bits = 16;
+        alphaBits = 1;
+        break;
+    case TgaKind::Rgb24:
+        bits = 24;
+        alphaBits = 0;
+        break;
+    case TgaKind::Rgba32:
+        break;
     }
     if (options.rle)
         type |= 8;
@@ -100,8 +115,8 @@ platform::Bytes tgaOf(const RgbaImage& image, const TgaOptions& options)
     out.u8(options.idLength).u8(options.kind == TgaKind::Mapped8 ? 1 : 0).u8(type);
     out.le16(0).le16(static_cast<std::uint16_t>(index.size())).u8(options.kind == TgaKind::Mapped8 ? 32 : 0);
     out.le16(0).le16(0).le16(static_cast<std::uint16_t>(image.width)).le16(static_cast<std::uint16_t>(image.height));
-    out.u8(bits).u8(static_cast<std::uint8_t>(alphaBits | (options.topFirst ? 0x20 : 0) |
-                                                (options.rightToLeft ? 0x10 : 0)));
+    out.u8(bits).u8(
+        static_cast<std::uint8_t>(alphaBits | (options.topFirst ? 0x20 : 0) | (options.rightToLeft ? 0x10 : 0)));
     for (std::uint8_t i = 0; i < options.idLength; ++i)
         out.u8('I');
     out.bytes(map);

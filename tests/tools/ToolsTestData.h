@@ -2,12 +2,11 @@
 
 // Builders for the codec tests: pictures, TGA files in every layout the reader takes, and TPLs.
 
-#include "tools/RgbaImage.h"
-
-#include "platform/Bytes.h"
-
 #include <cstdint>
 #include <random>
+
+#include "platform/Bytes.h"
+#include "tools/RgbaImage.h"
 
 namespace tools_test {
 
@@ -23,10 +22,10 @@ struct TgaOptions
 {
     TgaKind kind = TgaKind::Rgba32;
     bool rle = false;
-    bool topFirst = false;   // descriptor bit 5
+    bool topFirst = false;    // descriptor bit 5
     bool rightToLeft = false; // descriptor bit 4
     std::uint8_t idLength = 0;
-    bool footer = false;      // a version-2 footer after the pixels
+    bool footer = false; // a version-2 footer after the pixels
 };
 
 // A TGA of the picture in the given layout. Grey8 stores the red channel; Mapped8 builds a colour map

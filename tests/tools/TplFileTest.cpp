@@ -1,13 +1,12 @@
 #include "tools/TplFile.h"
 
-#include "ToolsTestData.h"
-#include "support/TempFolder.h"
-
-#include "platform/ByteReader.h"
+#include <random>
 
 #include <gtest/gtest.h>
 
-#include <random>
+#include "ToolsTestData.h"
+#include "platform/ByteReader.h"
+#include "support/TempFolder.h"
 
 using namespace tools;
 using platform::Bytes;
@@ -40,8 +39,9 @@ Bytes tplAround(const Bytes& data, std::size_t offset, std::size_t icons)
         const std::uint32_t w = i == 0 ? 192 : 48;
         const std::uint32_t h = i == 0 ? 64 : 48;
         const std::size_t size = std::size_t{w} * h * 2;
-        images.push_back({w, h, TexFormat::RGB5A3, Bytes(data.begin() + static_cast<std::ptrdiff_t>(at),
-                                                         data.begin() + static_cast<std::ptrdiff_t>(at + size))});
+        images.push_back({w, h, TexFormat::RGB5A3,
+                          Bytes(data.begin() + static_cast<std::ptrdiff_t>(at),
+                                data.begin() + static_cast<std::ptrdiff_t>(at + size))});
         at += size;
     }
     return writeTpl(images);
@@ -69,10 +69,10 @@ TEST(TplFile, WritesTheLayoutTheOtherProgramsRelyOn)
     const std::vector<EncodedImage> one{encoded(48, 48, TexFormat::RGB565)};
     const Bytes single = writeTpl(one);
     ASSERT_EQ(single.size(), 4672u);
-    const Bytes expectedHeader = {0x00, 0x20, 0xAF, 0x30, 0, 0, 0, 1, 0, 0, 0, 0x0C, 0, 0, 0, 0x14,
-                                  0,    0,    0,    0,    0, 0x30, 0, 0x30, 0, 0, 0, 4, 0, 0, 0, 0x40,
-                                  0,    0,    0,    0,    0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 1,
-                                  0,    0,    0,    0,    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    const Bytes expectedHeader = {0x00, 0x20, 0xAF, 0x30, 0, 0,    0, 1,    0, 0, 0, 0x0C, 0, 0, 0, 0x14,
+                                  0,    0,    0,    0,    0, 0x30, 0, 0x30, 0, 0, 0, 4,    0, 0, 0, 0x40,
+                                  0,    0,    0,    0,    0, 0,    0, 0,    0, 0, 0, 1,    0, 0, 0, 1,
+                                  0,    0,    0,    0,    0, 0,    0, 0,    0, 0, 0, 0,    0, 0, 0, 0};
     EXPECT_EQ(Bytes(single.begin(), single.begin() + 64), expectedHeader);
     EXPECT_TRUE(std::equal(one[0].data.begin(), one[0].data.end(), single.begin() + 64));
 
@@ -111,9 +111,9 @@ TEST(TplFile, ReencodesRealOneImageTplsToTheSameBytes)
     if (folder.empty())
         GTEST_SKIP() << "real data folder absent";
     // Written by the usual tools with the header at 0x14 and the data at 64, as ours.
-    for (const char* name : {"mkwsp_title_rogo_bokeboke_RGB565.tpl", "mkwsp_opening_tk_logoENG_00.tpl",
-                             "mkwsp_opening_tk_star_00.tpl", "mkwsp_ht_squareWhite_00_I4.tpl",
-                             "mkwsp_accel_off_I8.tpl", "mkwsp_opening_ht_indTex_00.tpl"}) {
+    for (const char* name :
+         {"mkwsp_title_rogo_bokeboke_RGB565.tpl", "mkwsp_opening_tk_logoENG_00.tpl", "mkwsp_opening_tk_star_00.tpl",
+          "mkwsp_ht_squareWhite_00_I4.tpl", "mkwsp_accel_off_I8.tpl", "mkwsp_opening_ht_indTex_00.tpl"}) {
         const Bytes real = test_support::readAll(folder / name);
         ASSERT_FALSE(real.empty()) << name;
         EXPECT_EQ(reencoded(real), real) << name;
@@ -133,8 +133,8 @@ TEST(TplFile, ReencodesRealSaveBannerTexturesExactly)
         std::size_t tplSize;
     };
     const Case cases[] = {
-        {"vc_nes_46414150_banner.bin", 8, 61856},     {"vc_md_4d414850_banner.bin", 8, 61856},
-        {"vc_snes_4a414150_banner.bin", 8, 61856},    {"vc_sms_4c414750_banner.bin", 8, 61856},
+        {"vc_nes_46414150_banner.bin", 8, 61856},      {"vc_md_4d414850_banner.bin", 8, 61856},
+        {"vc_snes_4a414150_banner.bin", 8, 61856},     {"vc_sms_4c414750_banner.bin", 8, 61856},
         {"disc_52353950_banner_4icons.bin", 4, 43264}, {"disc_52334850_banner_1icon.bin", 1, 0},
     };
     for (const auto& c : cases) {
@@ -147,7 +147,8 @@ TEST(TplFile, ReencodesRealSaveBannerTexturesExactly)
         // Decoding and encoding again gives the console's own bytes back.
         const Bytes again = reencoded(tpl);
         EXPECT_EQ(again, tpl) << c.name;
-        EXPECT_TRUE(std::equal(bin.begin() + 160, bin.end(), again.end() - static_cast<std::ptrdiff_t>(bin.size() - 160)));
+        EXPECT_TRUE(
+            std::equal(bin.begin() + 160, bin.end(), again.end() - static_cast<std::ptrdiff_t>(bin.size() - 160)));
     }
 }
 
@@ -203,14 +204,10 @@ TEST(TplFile, RejectsMalformedFilesWithAMessageNamingTheFault)
         const char* messagePart;
     };
     const Case cases[] = {
-        {"bad magic", 0, 0x0020AF31, "magic"},
-        {"no images", 4, 0, "no images"},
-        {"huge count", 4, 0xFFFFFFFF, "image table"},
-        {"table past end", 8, 0xFFFFFFF0, "image table"},
-        {"header past end", 12, 200, "header at 0xC8"},
-        {"unknown format", 24, 7, "unknown texture format 7"},
-        {"data past end", 28, 0x60, "needs 128 bytes"},
-        {"zero size", 20, 0x00000008, "size 8x0"},
+        {"bad magic", 0, 0x0020AF31, "magic"},          {"no images", 4, 0, "no images"},
+        {"huge count", 4, 0xFFFFFFFF, "image table"},   {"table past end", 8, 0xFFFFFFF0, "image table"},
+        {"header past end", 12, 200, "header at 0xC8"}, {"unknown format", 24, 7, "unknown texture format 7"},
+        {"data past end", 28, 0x60, "needs 128 bytes"}, {"zero size", 20, 0x00000008, "size 8x0"},
     };
     for (const auto& c : cases) {
         Bytes bad = good;
@@ -223,9 +220,9 @@ TEST(TplFile, RejectsMalformedFilesWithAMessageNamingTheFault)
     // A C8 image: palette header missing, palette data past the end, an index past the palette.
     platform::ByteWriter c8;
     c8.be32(TPL_MAGIC).be32(1).be32(12).be32(20).be32(56);
-    c8.be16(4).be16(8).be32(9).be32(96).zeros(24);        // image header at 20: 8x4 C8, data at 96
-    c8.be16(2).be16(0).be32(1).be32(68).be32(0);          // palette header at 56: 2 RGB565 entries at 68
-    c8.be16(0xF800).be16(0x001F).zeros(24);               // palette, then padding to 96
+    c8.be16(4).be16(8).be32(9).be32(96).zeros(24); // image header at 20: 8x4 C8, data at 96
+    c8.be16(2).be16(0).be32(1).be32(68).be32(0);   // palette header at 56: 2 RGB565 entries at 68
+    c8.be16(0xF800).be16(0x001F).zeros(24);        // palette, then padding to 96
     c8.zeros(32);
     Bytes palette = c8.take();
     ASSERT_TRUE(decodeTpl(palette).ok());
@@ -265,7 +262,8 @@ TEST(TplFile, RejectsMalformedFilesWithAMessageNamingTheFault)
 
 TEST(TplFile, EveryTruncationFailsAndDamageNeverCrashes)
 {
-    const Bytes tpl = writeTpl(std::vector<EncodedImage>{encoded(12, 8, TexFormat::RGB5A3), encoded(8, 8, TexFormat::I4)});
+    const Bytes tpl =
+        writeTpl(std::vector<EncodedImage>{encoded(12, 8, TexFormat::RGB5A3), encoded(8, 8, TexFormat::I4)});
     for (std::size_t n = 0; n < tpl.size(); ++n)
         EXPECT_FALSE(decodeTpl(Bytes(tpl.begin(), tpl.begin() + static_cast<std::ptrdiff_t>(n))).ok()) << n;
     std::mt19937 rng(23);

@@ -1,13 +1,12 @@
 // gbalzss e|d <in> <out>: LZ77 type 0x10 compression (smallest output) and decompression.
 
-#include "tools/Lz77.h"
+#include <cstdio>
+#include <filesystem>
 
 #include "platform/CommandLine.h"
 #include "platform/Files.h"
 #include "platform/Messages.h"
-
-#include <cstdio>
-#include <filesystem>
+#include "tools/Lz77.h"
 
 namespace {
 
@@ -29,8 +28,8 @@ int main(int argc, char** argv)
     const std::filesystem::path inPath = platform::findExisting(args[1]);
     auto input = platform::readFile(inPath);
     if (!input) {
-        platform::showError(platform::makeError(input.error().kind,
-                                                "\"" + args[1] + "\" cannot be read: " + input.error().message));
+        platform::showError(
+            platform::makeError(input.error().kind, "\"" + args[1] + "\" cannot be read: " + input.error().message));
         return platform::EXIT_FAILED;
     }
     auto output = args[0] == "e" ? tools::compressLz77(*input) : tools::decompressLz77(*input);

@@ -1,12 +1,11 @@
 // tpl_converter <script> <output.tpl>: encodes the TGA pictures a script names into a TPL.
 
-#include "tools/Converter.h"
+#include <cstdio>
+#include <filesystem>
 
 #include "platform/CommandLine.h"
 #include "platform/Messages.h"
-
-#include <cstdio>
-#include <filesystem>
+#include "tools/Converter.h"
 
 namespace {
 

@@ -1,12 +1,11 @@
 // tpl_viewer <file.tpl>: writes every image of a TPL as a 32-bit TGA into the current folder.
 
-#include "tools/Viewer.h"
+#include <cstdio>
+#include <filesystem>
 
 #include "platform/CommandLine.h"
 #include "platform/Messages.h"
-
-#include <cstdio>
-#include <filesystem>
+#include "tools/Viewer.h"
 
 namespace {
 

@@ -1,8 +1,3 @@
-#include "archive_tool/window/Form1.h"
-
-#include "support/RecordingSink.h"
-#include "support/TempFolder.h"
-
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -10,6 +5,10 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QtTest>
+
+#include "archive_tool/window/Form1.h"
+#include "support/RecordingSink.h"
+#include "support/TempFolder.h"
 
 namespace {
 

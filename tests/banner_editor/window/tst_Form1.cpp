@@ -1,11 +1,5 @@
 // The main window offscreen: its captions and defaults, and a user's pass through load, Set All and save.
 
-#include "banner_editor/window/Form1.h"
-#include "platform/PathText.h"
-#include "support/LayoutBuilder.h"
-#include "support/RecordingSink.h"
-#include "support/TempFolder.h"
-
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -15,6 +9,12 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+
+#include "banner_editor/window/Form1.h"
+#include "platform/PathText.h"
+#include "support/LayoutBuilder.h"
+#include "support/RecordingSink.h"
+#include "support/TempFolder.h"
 
 using namespace banner_editor;
 

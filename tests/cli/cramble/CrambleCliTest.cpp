@@ -1,11 +1,10 @@
 // Runs the built Cramble from a copy in a temporary program folder, without any display.
 
+#include <gtest/gtest.h>
+
 #include "support/CcfBuilder.h"
 #include "support/ProgramRun.h"
 #include "support/TempFolder.h"
-
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -83,8 +82,8 @@ TEST_F(CrambleCli, FailuresGoToStandardErrorWithExitStatusOne)
 
 TEST_F(CrambleCli, UnusableCommandLinesExitWithTwo)
 {
-    for (const QStringList& args : {QStringList{"-e"}, QStringList{"-pack"}, QStringList{"-file"},
-                                    QStringList{"game.ccf"}}) {
+    for (const QStringList& args :
+         {QStringList{"-e"}, QStringList{"-pack"}, QStringList{"-file"}, QStringList{"game.ccf"}}) {
         const auto result = run(args);
         EXPECT_EQ(result.exitCode, 2) << args.join(' ').toStdString();
         EXPECT_FALSE(result.err.empty());

@@ -1,14 +1,13 @@
 // Runs the built Lorvane from a copy in a temporary program folder, without any display.
 
+#include <algorithm>
+
+#include <gtest/gtest.h>
+
 #include "banner_editor/LayoutBuffer.h"
 #include "support/LayoutBuilder.h"
 #include "support/ProgramRun.h"
 #include "support/TempFolder.h"
-
-
-#include <gtest/gtest.h>
-
-#include <algorithm>
 
 namespace {
 
@@ -29,10 +28,7 @@ protected:
 
     fs::path program() const { return folder / "Lorvane"; }
 
-    RunResult run(const QStringList& args) const
-    {
-        return test_support::runProgram(program(), args);
-    }
+    RunResult run(const QStringList& args) const { return test_support::runProgram(program(), args); }
 
     test_support::TempFolder folder;
     fs::path layout;

@@ -1,12 +1,11 @@
 // Runs the built Stavik from a copy in a temporary program folder, without any display, on synthetic
 // extracted titles.
 
+#include <gtest/gtest.h>
+
 #include "support/InjectorTitleBuilders.h"
 #include "support/ProgramRun.h"
 #include "support/TempFolder.h"
-
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -26,10 +25,7 @@ protected:
         folder.write("templates/tpl_neogeo_header.bin", Bytes(32, 0x5A));
     }
 
-    RunResult run(const QStringList& args) const
-    {
-        return test_support::runProgram(folder / "Stavik", args);
-    }
+    RunResult run(const QStringList& args) const { return test_support::runProgram(folder / "Stavik", args); }
 
     QString path(const std::string& relative) const { return QString::fromStdString((folder / relative).string()); }
 

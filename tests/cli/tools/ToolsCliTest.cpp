@@ -1,16 +1,14 @@
 // Runs the built outside programs the way the suite starts them: arguments, current folder, exit status.
 
-#include "tools/Lz77.h"
-#include "tools/TgaFile.h"
-#include "tools/TplFile.h"
-
-#include "support/ProgramRun.h"
-#include "support/TempFolder.h"
-#include "tools/ToolsTestData.h"
+#include <gtest/gtest.h>
 
 #include "platform/Files.h"
-
-#include <gtest/gtest.h>
+#include "support/ProgramRun.h"
+#include "support/TempFolder.h"
+#include "tools/Lz77.h"
+#include "tools/TgaFile.h"
+#include "tools/ToolsTestData.h"
+#include "tools/TplFile.h"
 
 namespace {
 
@@ -109,8 +107,8 @@ TEST(ToolsCli, UnusableCommandLinesExitTwoAndHelpExitsZero)
 {
     test_support::TempFolder folder;
     const std::pair<const char*, QStringList> bad[] = {
-        {"tpl_converter", {}}, {"tpl_converter", {"only.tcs"}}, {"tpl_viewer", {}}, {"tpl_viewer", {"a", "b"}},
-        {"gbalzss", {"x", "a", "b"}}, {"gbalzss", {"e", "a"}},
+        {"tpl_converter", {}},      {"tpl_converter", {"only.tcs"}}, {"tpl_viewer", {}},
+        {"tpl_viewer", {"a", "b"}}, {"gbalzss", {"x", "a", "b"}},    {"gbalzss", {"e", "a"}},
     };
     for (const auto& [program, args] : bad) {
         const auto r = run(program, args, folder.path());

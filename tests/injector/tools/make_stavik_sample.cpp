@@ -1,7 +1,7 @@
 // Writes the demo's sample titles (samples/stavik) into the folder given as the only argument.
-#include "support/InjectorTitleBuilders.h"
-
 #include <cstdio>
+
+#include "support/InjectorTitleBuilders.h"
 
 int main(int argc, char** argv)
 {

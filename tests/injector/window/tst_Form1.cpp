@@ -1,20 +1,18 @@
 // Stavik's window: field layout per console, the title boxes and the preview, the dialog filters.
-#include "injector/window/Form1.h"
-
-#include "support/InjectorTitleBuilders.h"
-#include "support/TempFolder.h"
-#include "platform/PathText.h"
-
-#include <QApplication>
-#include <QFileDialog>
-#include <QTimer>
-
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest>
+
+#include "injector/window/Form1.h"
+#include "platform/PathText.h"
+#include "support/InjectorTitleBuilders.h"
+#include "support/TempFolder.h"
 
 using namespace injector;
 

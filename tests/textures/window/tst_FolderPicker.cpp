@@ -1,13 +1,11 @@
-#include "textures/FolderPicker.h"
-
-#include "support/TempFolder.h"
-
 #include <QApplication>
 #include <QFileDialog>
 #include <QTimer>
 #include <QtTest>
-
 #include <functional>
+
+#include "support/TempFolder.h"
+#include "textures/FolderPicker.h"
 
 // Answers the picker's modal dialog once it is showing.
 static void whenDialogShows(std::function<void(QFileDialog&)> answer)
