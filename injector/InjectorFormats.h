@@ -8,22 +8,21 @@
 #include <cstdint>
 #include <string_view>
 
-#include "textures/ContainerLayout.h"
+#include "textures/ContainerFormat.h"
 
 namespace injector {
 
 // NeoGeo save banner banner.bin: template head, title area, then the texture data of a TPL whose
-// header part (image table and all image headers) is dropped. The head size, the texture offset, the
-// dropped header part and the template's place under the program folder are the texture code's, which
-// reads these files back.
+// header part (image table and all image headers) is dropped; the byte layout is the shared container
+// header's, since the texture editor reads these files back. The head comes from a template in the
+// program folder.
 using textures::NEOGEO_BANNER_HEADER_SIZE;
-using textures::NEOGEO_BANNER_TEMPLATE_FILE;
 using textures::NEOGEO_TEXTURE_OFFSET;
+using textures::NEOGEO_TITLE_AREA;
+using textures::NEOGEO_TITLE_OFFSET;
 using textures::NEOGEO_TPL_HEADER_SIZE;
-using textures::TEMPLATES_FOLDER;
-inline constexpr std::size_t NEOGEO_TITLE_OFFSET = NEOGEO_BANNER_HEADER_SIZE;
-inline constexpr std::size_t NEOGEO_TITLE_AREA = NEOGEO_TEXTURE_OFFSET - NEOGEO_TITLE_OFFSET;
-static_assert(NEOGEO_TITLE_AREA == 128);
+inline constexpr const char* TEMPLATES_FOLDER = "templates";
+inline constexpr const char* NEOGEO_BANNER_TEMPLATE_FILE = "tpl_neogeo_header.bin";
 // The title is followed by U+000D, so 63 UTF-16 units fill the area exactly.
 inline constexpr std::size_t NEOGEO_TITLE_MAX_UNITS = NEOGEO_TITLE_AREA / 2 - 1;
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/Files.h"
-#include "textures/ContainerLayout.h"
+#include "textures/ContainerFormat.h"
 
 namespace textures {
 namespace fs = std::filesystem;
@@ -15,6 +15,16 @@ using platform::makeError;
 using platform::Result;
 
 namespace {
+
+// Data files under the program folder.
+constexpr const char* HEADERS_FOLDER = "headers";
+constexpr const char* SINGLE_HEADER_FILE = "single.hdr";
+constexpr const char* NEOGEO_HEADER_FILE = "neogeo.hdr";
+constexpr const char* TEMPLATES_FOLDER = "templates";
+constexpr const char* NEOGEO_BANNER_TEMPLATE_FILE = "tpl_neogeo_header.bin";
+// The texture editor's working folder and the TPL the readers leave there.
+constexpr const char* TEMP_FOLDER = "temp";
+constexpr const char* TEMP_TPL_FILE = "temp.tpl";
 
 std::string quoted(const fs::path& p)
 {
@@ -54,8 +64,8 @@ Result<Bytes> wteFromTpl(ByteView tpl, int width, int height)
                          "The TPL is " + std::to_string(tpl.size()) + " bytes long, shorter than its 64-byte header.");
     Bytes wte(WTE_HEADER_SIZE, 0);
     std::copy(WTE_MAGIC_BYTES.begin(), WTE_MAGIC_BYTES.end(), wte.begin());
-    wte[WTE_WIDTH_OFFSET] = static_cast<std::uint8_t>(width);
-    wte[WTE_HEIGHT_OFFSET] = static_cast<std::uint8_t>(height);
+    wte[WTE_WIDTH] = static_cast<std::uint8_t>(width);
+    wte[WTE_HEIGHT] = static_cast<std::uint8_t>(height);
     wte.insert(wte.end(), tpl.begin() + SINGLE_TPL_HEADER_SIZE, tpl.end());
     return wte;
 }
@@ -71,9 +81,9 @@ Result<Bytes> tplFromWte(ByteView wte, ByteView singleHeader)
                                                    " bytes long; a one-image TPL header has 64.");
     Bytes tpl(singleHeader.begin(), singleHeader.end());
     // Byte 20, the height's high byte, stays as the template has it: a WTE stores only one byte.
-    tpl[TPL_SINGLE_HEIGHT_OFFSET + 1] = wte[WTE_HEIGHT_OFFSET];
-    tpl[TPL_SINGLE_WIDTH_OFFSET] = 0x00;
-    tpl[TPL_SINGLE_WIDTH_OFFSET + 1] = wte[WTE_WIDTH_OFFSET];
+    tpl[SINGLE_TPL_HEIGHT + 1] = wte[WTE_HEIGHT];
+    tpl[SINGLE_TPL_WIDTH] = 0x00;
+    tpl[SINGLE_TPL_WIDTH + 1] = wte[WTE_WIDTH];
     tpl.insert(tpl.end(), wte.begin() + WTE_HEADER_SIZE, wte.end());
     return tpl;
 }

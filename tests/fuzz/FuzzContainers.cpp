@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "platform/Files.h"
-#include "textures/ContainerLayout.h"
+#include "textures/ContainerFormat.h"
 #include "textures/TextureContainers.h"
 #include "tools/TplFile.h"
 

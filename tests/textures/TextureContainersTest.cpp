@@ -6,7 +6,7 @@
 
 #include "platform/Files.h"
 #include "support/TempFolder.h"
-#include "textures/ContainerLayout.h"
+#include "textures/ContainerFormat.h"
 #include "tools/TplLayout.h"
 
 using platform::Bytes;
