@@ -1,8 +1,9 @@
 #include "archive_tool/CcfPacker.h"
 
-#include <QChar>
 #include <limits>
 #include <span>
+
+#include <QChar>
 
 #include <zlib.h>
 

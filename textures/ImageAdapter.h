@@ -6,9 +6,10 @@
 // Files are read and written whole through platform/ (so names are matched without regard to case
 // and a save replaces its target atomically); FreeImage works on the bytes in memory.
 
-#include <QImage>
 #include <filesystem>
 #include <string>
+
+#include <QImage>
 
 #include "platform/Bytes.h"
 #include "platform/Result.h"

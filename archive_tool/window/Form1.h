@@ -1,8 +1,9 @@
 #pragma once
 
-#include <QWidget>
 #include <filesystem>
 #include <optional>
+
+#include <QWidget>
 
 #include "archive_tool/ArchiveToolModel.h"
 

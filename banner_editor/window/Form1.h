@@ -4,8 +4,9 @@
 // lists and Set buttons, and the save options (region force, padding, logo, colour scheme). Every
 // handler copies the controls into the model, runs one model operation and shows the model again.
 
-#include <QWidget>
 #include <array>
+
+#include <QWidget>
 
 #include "banner_editor/BannerModel.h"
 

@@ -1,5 +1,7 @@
 #include "banner_editor/window/frmColor.h"
 
+#include <cmath>
+
 #include <QCloseEvent>
 #include <QColorDialog>
 #include <QComboBox>
@@ -13,7 +15,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <cmath>
 
 #include "platform/Files.h"
 #include "platform/Messages.h"

@@ -13,12 +13,13 @@
 //     the model's selection, so its next save applies the scheme last chosen here.
 // The window never writes the layout buffer.
 
-#include <QColor>
-#include <QImage>
-#include <QWidget>
 #include <array>
 #include <functional>
 #include <optional>
+
+#include <QColor>
+#include <QImage>
+#include <QWidget>
 
 #include "banner_editor/BannerModel.h"
 #include "banner_editor/ColorScheme.h"

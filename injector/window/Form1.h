@@ -4,8 +4,9 @@
 // the title preview. Every handler copies its control into the model, runs one model operation and
 // refreshes the controls from the model.
 
-#include <QWidget>
 #include <array>
+
+#include <QWidget>
 
 #include "injector/InjectorModel.h"
 

@@ -1,8 +1,9 @@
 #include "platform/Process.h"
 
+#include <filesystem>
+
 #include <QCoreApplication>
 #include <QTimer>
-#include <filesystem>
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,9 @@
 #pragma once
 
-#include <QStringList>
 #include <filesystem>
 #include <string>
+
+#include <QStringList>
 
 namespace test_support {
 

@@ -1,8 +1,9 @@
 #include "textures/ImageAdapter.h"
 
-#include <QBuffer>
 #include <optional>
 #include <random>
+
+#include <QBuffer>
 
 #include <FreeImage.h>
 #include <gtest/gtest.h>

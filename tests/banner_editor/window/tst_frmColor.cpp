@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -5,7 +7,6 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <algorithm>
 
 #include "banner_editor/window/frmColor.h"
 #include "platform/PathText.h"

@@ -1,8 +1,9 @@
+#include <functional>
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QTimer>
 #include <QtTest>
-#include <functional>
 
 #include "support/TempFolder.h"
 #include "textures/FolderPicker.h"
