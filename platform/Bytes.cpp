@@ -49,4 +49,15 @@ Bytes bytesOf(std::string_view text)
     return Bytes(text.begin(), text.end());
 }
 
+std::string hexText(std::uint64_t value)
+{
+    static constexpr char DIGITS[] = "0123456789ABCDEF";
+    std::string digits;
+    do {
+        digits.insert(digits.begin(), DIGITS[value & 0xF]);
+        value >>= 4;
+    } while (value != 0);
+    return "0x" + digits;
+}
+
 } // namespace platform

@@ -28,6 +28,9 @@ Bytes replaceAllBytes(ByteView haystack, ByteView from, ByteView to);
 // The bytes of an 8-bit text (each character's code as one byte; ASCII in practice).
 Bytes bytesOf(std::string_view text);
 
+// An offset or size as messages show it: "0x" and upper-case hexadecimal digits ("0x1A40").
+std::string hexText(std::uint64_t value);
+
 // Big-endian field access on a byte string the caller has bounds-checked.
 inline std::uint16_t readBe16(ByteView b, std::size_t at)
 {

@@ -40,7 +40,7 @@ std::optional<int> handleHelpOrVersion(const std::vector<std::string>& args, con
 {
     if (args.size() != 1)
         return std::nullopt;
-    if (args[0] == "--help") {
+    if (args[0] == "--help" || args[0] == "-h" || args[0] == "-help" || args[0] == "-?") {
         std::fputs(usage.c_str(), stdout);
         if (!usage.empty() && usage.back() != '\n')
             std::fputc('\n', stdout);
@@ -51,6 +51,11 @@ std::optional<int> handleHelpOrVersion(const std::vector<std::string>& args, con
         return 0;
     }
     return std::nullopt;
+}
+
+int exitStatusFor(const Error& error)
+{
+    return error.kind == ErrorKind::BadArgument ? EXIT_BAD_COMMAND_LINE : EXIT_FAILED;
 }
 
 } // namespace platform

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "Result.h"
+
 namespace platform {
 
 // The pieces a command line is cut into, formed from the argument vector: every argument that begins
@@ -15,8 +17,9 @@ std::vector<std::u16string> commandPieces(const std::vector<std::string>& args);
 // The arguments after the program name, as UTF-8 strings.
 std::vector<std::string> argumentsOf(int argc, char** argv);
 
-// When the only argument is --help or --version, prints usage or "<program> <version>" to standard
-// output and returns 0 (the exit status); otherwise returns nothing.
+// When the only argument is --help, -h, -help or -? (usage) or --version ("<program> <version>"),
+// prints it to standard output and returns 0 (the exit status); otherwise returns nothing. A program
+// asks this before it reads or writes anything.
 std::optional<int> handleHelpOrVersion(const std::vector<std::string>& args, const std::string& program,
                                        const std::string& usage);
 
@@ -24,5 +27,9 @@ std::optional<int> handleHelpOrVersion(const std::vector<std::string>& args, con
 inline constexpr int EXIT_DONE = 0;
 inline constexpr int EXIT_FAILED = 1;
 inline constexpr int EXIT_BAD_COMMAND_LINE = 2;
+
+// The exit status of a run that stopped on this error: 2 for a value the command line gave that
+// cannot be used (ErrorKind::BadArgument), 1 for everything else.
+int exitStatusFor(const Error& error);
 
 } // namespace platform

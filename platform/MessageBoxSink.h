@@ -10,7 +10,10 @@ namespace platform {
 class MessageBoxSink : public MessageSink
 {
 public:
-    explicit MessageBoxSink(QWidget* parent = nullptr) : m_parent(parent) {}
+    explicit MessageBoxSink(QWidget* parent = nullptr, std::string programName = "Program")
+        : MessageSink(std::move(programName)), m_parent(parent)
+    {
+    }
     void setParent(QWidget* parent) { m_parent = parent; }
     void show(const std::string& prompt, const std::string& title, MessageIcon icon) override;
 

@@ -3,39 +3,15 @@
 #include <cstdio>
 
 namespace platform {
-namespace {
 
-std::string g_programName = "Program";
-StderrMessageSink g_stderrSink;
-MessageSink* g_sink = &g_stderrSink;
-
-} // namespace
-
-void setProgramName(std::string name)
+void MessageSink::message(const std::string& prompt, const std::string& title, MessageIcon icon)
 {
-    g_programName = std::move(name);
+    show(prompt, title.empty() ? m_programName : title, icon);
 }
 
-const std::string& programName()
+void MessageSink::error(const Error& error, MessageIcon icon)
 {
-    return g_programName;
-}
-
-MessageSink* setMessageSink(MessageSink* sink)
-{
-    MessageSink* old = g_sink;
-    g_sink = sink ? sink : &g_stderrSink;
-    return old;
-}
-
-void showMessage(const std::string& prompt, const std::string& title, MessageIcon icon)
-{
-    g_sink->show(prompt, title.empty() ? g_programName : title, icon);
-}
-
-void showError(const Error& error, MessageIcon icon)
-{
-    showMessage(error.message, error.title, icon);
+    message(error.message, error.title, icon);
 }
 
 void StderrMessageSink::show(const std::string& prompt, const std::string& title, MessageIcon)
@@ -50,6 +26,40 @@ void StderrMessageSink::show(const std::string& prompt, const std::string& title
     line += '\n';
     std::fwrite(line.data(), 1, line.size(), stderr);
     std::fflush(stderr);
+}
+
+namespace {
+
+StderrMessageSink g_stderrSink;
+MessageSink* g_sink = &g_stderrSink;
+
+} // namespace
+
+void setProgramName(std::string name)
+{
+    g_stderrSink.setProgramName(std::move(name));
+}
+
+const std::string& programName()
+{
+    return g_stderrSink.programName();
+}
+
+MessageSink* setMessageSink(MessageSink* sink)
+{
+    MessageSink* old = g_sink;
+    g_sink = sink ? sink : &g_stderrSink;
+    return old;
+}
+
+void showMessage(const std::string& prompt, const std::string& title, MessageIcon icon)
+{
+    g_sink->show(prompt, title.empty() ? programName() : title, icon);
+}
+
+void showError(const Error& error, MessageIcon icon)
+{
+    showMessage(error.message, error.title, icon);
 }
 
 } // namespace platform

@@ -99,4 +99,9 @@ std::u16string displayPathText(const std::filesystem::path& path, const std::fil
     return out.empty() ? u"\\" : out;
 }
 
+std::string quoted(const std::filesystem::path& path)
+{
+    return "'" + utf8FromUtf16(pathToText(path)) + "'";
+}
+
 } // namespace platform

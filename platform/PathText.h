@@ -30,6 +30,9 @@ std::filesystem::path resolvePathText(std::u16string_view text, const std::files
 // separators when it lies inside it, the native path otherwise.
 std::u16string displayPathText(const std::filesystem::path& path, const std::filesystem::path& programFolder);
 
+// A path as messages show it: the native path in single quotes ('/data/vc/banner.brlyt').
+std::string quoted(const std::filesystem::path& path);
+
 // The native path as a field text and back (UTF-8 on POSIX).
 std::u16string pathToText(const std::filesystem::path& path);
 std::filesystem::path textToPath(std::u16string_view text);

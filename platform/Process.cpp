@@ -51,7 +51,7 @@ void setBusyHandler(std::function<void(bool)> handler)
     g_busyHandler = std::move(handler);
 }
 
-Result<int> ShellAndWait(const std::string& commandLine, const std::filesystem::path& workingFolder)
+Result<int> ShellAndWait(MessageSink& sink, const std::string& commandLine, const std::filesystem::path& workingFolder)
 {
     QStringList words = QProcess::splitCommand(QString::fromStdString(commandLine));
     const QString folder = QString::fromStdString(workingFolder.string());
@@ -73,7 +73,7 @@ Result<int> ShellAndWait(const std::string& commandLine, const std::filesystem::
     }
     if (!reason.isEmpty()) {
         const std::string message = "Error running '" + commandLine + "'\r\n" + reason.toStdString();
-        showMessage(message);
+        sink.message(message);
         return makeError(ErrorKind::ProcessFailed, message);
     }
 

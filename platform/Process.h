@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "Messages.h"
 #include "Result.h"
 
 namespace platform {
@@ -14,8 +15,9 @@ namespace platform {
 // group words. While it waits, a running Qt event loop keeps handling events.
 //
 // When the program cannot be started, the message "Error running '" + commandLine + "'" + CR LF + the
-// system's reason is shown through the message sink (no title) and returned as the error.
-[[nodiscard]] Result<int> ShellAndWait(const std::string& commandLine, const std::filesystem::path& workingFolder = {});
+// system's reason is shown through the sink (no title) and returned as the error.
+[[nodiscard]] Result<int> ShellAndWait(MessageSink& sink, const std::string& commandLine,
+                                       const std::filesystem::path& workingFolder = {});
 
 // Called with true before ShellAndWait starts a program and with false after it ended; a window uses it
 // to disable its actions meanwhile.

@@ -47,18 +47,19 @@ std::string viewerCommandLine(const fs::path& tplPath)
     return std::string(VIEWER_PROGRAM) + " " + quotedArgument(tplPath);
 }
 
-Result<int> MakeTpl(const fs::path& tplPath, std::string_view script, const fs::path& workingFolder)
+Result<int> MakeTpl(platform::MessageSink& sink, const fs::path& tplPath, std::string_view script,
+                    const fs::path& workingFolder)
 {
     if (auto ok = checkQuotable(tplPath); !ok)
         return ok.error();
-    return platform::ShellAndWait(converterCommandLine(script, tplPath), workingFolder);
+    return platform::ShellAndWait(sink, converterCommandLine(script, tplPath), workingFolder);
 }
 
-Result<int> RunViewer(const fs::path& tplPath, const fs::path& workingFolder)
+Result<int> RunViewer(platform::MessageSink& sink, const fs::path& tplPath, const fs::path& workingFolder)
 {
     if (auto ok = checkQuotable(tplPath); !ok)
         return ok.error();
-    return platform::ShellAndWait(viewerCommandLine(tplPath), workingFolder);
+    return platform::ShellAndWait(sink, viewerCommandLine(tplPath), workingFolder);
 }
 
 Result<void> copyToolInto(const fs::path& programFolder, std::string_view tool, const fs::path& folder)

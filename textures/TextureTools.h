@@ -2,13 +2,14 @@
 
 // Running the outside texture tools: tpl_converter encodes TGA pictures into a TPL as a script says,
 // tpl_viewer decodes a TPL into one TGA per image in its working folder. Both are started through
-// platform::ShellAndWait, which shows "Error running '...'" when a tool cannot be started; their exit
-// codes are returned but the programs do not act on them.
+// platform::ShellAndWait, which shows "Error running '...'" through the caller's sink when a tool cannot
+// be started; their exit codes are returned but the programs do not act on them.
 
 #include <filesystem>
 #include <string>
 #include <string_view>
 
+#include "platform/Messages.h"
 #include "platform/Result.h"
 
 namespace textures {
@@ -23,13 +24,14 @@ std::string converterCommandLine(std::string_view script, const std::filesystem:
 // "tpl_viewer.exe " + quoted TPL path.
 std::string viewerCommandLine(const std::filesystem::path& tplPath);
 
-// Runs the converter in workingFolder (where the script and its pictures are) to write tplPath.
-// A path that a command line cannot quote (it holds a double quote) is refused before anything runs.
-[[nodiscard]] platform::Result<int> MakeTpl(const std::filesystem::path& tplPath, std::string_view script,
-                                            const std::filesystem::path& workingFolder);
+// Runs the converter in workingFolder (where the script and its pictures are) to write tplPath; a
+// tool that cannot be started is reported through sink. A path that a command line cannot quote (it
+// holds a double quote) is refused before anything runs.
+[[nodiscard]] platform::Result<int> MakeTpl(platform::MessageSink& sink, const std::filesystem::path& tplPath,
+                                            std::string_view script, const std::filesystem::path& workingFolder);
 
 // Runs the viewer in workingFolder on tplPath; the pictures land in workingFolder.
-[[nodiscard]] platform::Result<int> RunViewer(const std::filesystem::path& tplPath,
+[[nodiscard]] platform::Result<int> RunViewer(platform::MessageSink& sink, const std::filesystem::path& tplPath,
                                               const std::filesystem::path& workingFolder);
 
 // Copies a tool (CONVERTER_PROGRAM or VIEWER_PROGRAM) from the program folder into folder, keeping

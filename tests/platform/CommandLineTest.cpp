@@ -29,5 +29,10 @@ TEST(CommandLine, HelpAndVersionOnlyAlone)
     EXPECT_EQ(testing::internal::GetCapturedStdout().rfind("Cramble ", 0), 0u);
     EXPECT_FALSE(handleHelpOrVersion({"--help", "x"}, "Cramble", "u").has_value());
     EXPECT_FALSE(handleHelpOrVersion({}, "Cramble", "u").has_value());
-    EXPECT_FALSE(handleHelpOrVersion({"-help"}, "Cramble", "u").has_value());
+    for (const char* help : {"-h", "-help", "-?"}) {
+        testing::internal::CaptureStdout();
+        EXPECT_EQ(handleHelpOrVersion({help}, "Cramble", "u"), 0) << help;
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), "u\n") << help;
+    }
+    EXPECT_FALSE(handleHelpOrVersion({"-H"}, "Cramble", "u").has_value());
 }

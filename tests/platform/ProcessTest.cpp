@@ -16,7 +16,8 @@ using test_support::TempFolder;
 TEST(Process, RunsInWorkingFolderAndReturnsExitCode)
 {
     TempFolder dir;
-    auto r = ShellAndWait("sh -c \"echo made > out.txt; exit 3\"", dir.path());
+    test_support::RecordingSink sink;
+    auto r = ShellAndWait(sink, "sh -c \"echo made > out.txt; exit 3\"", dir.path());
     ASSERT_TRUE(r.ok());
     EXPECT_EQ(r.value(), 3);
     EXPECT_EQ(test_support::readAll(dir / "out.txt"), bytesOf("made\n"));
@@ -27,7 +28,8 @@ TEST(Process, FindsProgramInWorkingFolderAndDropsExeSuffix)
     TempFolder dir;
     const auto tool = dir.write("tool", std::string("#!/bin/sh\necho \"$1\" > arg.txt\n"));
     std::filesystem::permissions(tool, std::filesystem::perms::owner_all);
-    auto r = ShellAndWait("tool.exe \"two words\"", dir.path());
+    test_support::RecordingSink sink;
+    auto r = ShellAndWait(sink, "tool.exe \"two words\"", dir.path());
     ASSERT_TRUE(r.ok());
     EXPECT_EQ(test_support::readAll(dir / "arg.txt"), bytesOf("two words\n"));
 }
@@ -35,7 +37,7 @@ TEST(Process, FindsProgramInWorkingFolderAndDropsExeSuffix)
 TEST(Process, StartFailureShowsTheCommandAndTheReason)
 {
     test_support::RecordingSink sink;
-    auto r = ShellAndWait("no_such_program_here \"a b\"");
+    auto r = ShellAndWait(sink, "no_such_program_here \"a b\"");
     ASSERT_FALSE(r.ok());
     EXPECT_EQ(r.error().kind, ErrorKind::ProcessFailed);
     ASSERT_EQ(sink.messages.size(), 1u);
@@ -56,8 +58,9 @@ TEST(Process, KeepsEventLoopRunningWhileWaiting)
     QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
     timer.start(10);
     std::vector<bool> busy;
+    test_support::RecordingSink sink;
     setBusyHandler([&](bool b) { busy.push_back(b); });
-    auto r = ShellAndWait("sleep 0.3");
+    auto r = ShellAndWait(sink, "sleep 0.3");
     setBusyHandler({});
     ASSERT_TRUE(r.ok());
     EXPECT_GE(ticks, 3) << "timer events must be handled while the program runs";

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/Files.h"
+#include "support/RecordingSink.h"
 #include "support/TempFolder.h"
 #include "textures/ConverterScript.h"
 #include "textures/ImageAdapter.h"
@@ -59,7 +60,8 @@ Bytes convert(const std::vector<tools::ImageShape>& shapes, bool transparency)
                     .ok());
     EXPECT_TRUE(
         textures::copyToolInto(converterProgram().parent_path(), textures::CONVERTER_PROGRAM, work.path()).ok());
-    auto ran = textures::MakeTpl(work / "out.tpl", "temp.tcs", work.path());
+    test_support::RecordingSink sink;
+    auto ran = textures::MakeTpl(sink, work / "out.tpl", "temp.tcs", work.path());
     EXPECT_TRUE(ran.ok());
     return readAll(work / "out.tpl");
 }

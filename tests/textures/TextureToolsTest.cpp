@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/RecordingSink.h"
 #include "support/TempFolder.h"
 
 using test_support::TempFolder;
@@ -39,14 +40,15 @@ TEST(TextureTools, RunsToolInWorkingFolderWithPathAsOneArgument)
 {
     TempFolder work;
     writeRecordingTool(work, "tpl_converter");
-    auto code = MakeTpl(work / "my out" / "banner.tpl", "save_icon.tcs", work.path());
+    test_support::RecordingSink sink;
+    auto code = MakeTpl(sink, work / "my out" / "banner.tpl", "save_icon.tcs", work.path());
     ASSERT_TRUE(code.ok()) << code.error().message;
     const std::string folder = fs::canonical(work.path()).string();
     EXPECT_EQ(readText(work / "args.txt"),
               "save_icon.tcs\n" + (work / "my out" / "banner.tpl").string() + "\n" + folder + "\n");
 
     writeRecordingTool(work, "tpl_viewer");
-    ASSERT_TRUE(RunViewer(work / "temp.tpl", work.path()).ok());
+    ASSERT_TRUE(RunViewer(sink, work / "temp.tpl", work.path()).ok());
     EXPECT_EQ(readText(work / "args.txt"), (work / "temp.tpl").string() + "\n" + folder + "\n");
 }
 
@@ -54,7 +56,8 @@ TEST(TextureTools, RefusesPathsACommandLineCannotQuote)
 {
     TempFolder work;
     writeRecordingTool(work, "tpl_converter");
-    EXPECT_EQ(MakeTpl(work / "a\"b.tpl", "x.tcs", work.path()).error().kind, platform::ErrorKind::BadArgument);
+    test_support::RecordingSink sink;
+    EXPECT_EQ(MakeTpl(sink, work / "a\"b.tpl", "x.tcs", work.path()).error().kind, platform::ErrorKind::BadArgument);
     EXPECT_FALSE(fs::exists(work / "args.txt"));
 }
 
@@ -68,7 +71,8 @@ TEST(TextureTools, CopyToolKeepsItRunnable)
     fs::create_directory(program / "temp");
     ASSERT_TRUE(copyToolInto(program.path(), VIEWER_PROGRAM, program / "temp").ok());
     EXPECT_TRUE((fs::status(program / "temp" / "tpl_viewer").permissions() & fs::perms::owner_exec) != fs::perms::none);
-    ASSERT_TRUE(RunViewer(program / "x.tpl", program / "temp").ok());
+    test_support::RecordingSink sink;
+    ASSERT_TRUE(RunViewer(sink, program / "x.tpl", program / "temp").ok());
     EXPECT_TRUE(fs::exists(program / "temp" / "args.txt"));
 
     // A tool stored with its suffix keeps it.
