@@ -19,6 +19,13 @@ bool writeAllAndSync(int fd, ByteView bytes, std::string* reason);
 // temporary files are created private, so a new file takes these before it is renamed into place.
 std::filesystem::perms newFilePermissions();
 
+// The calling process's id, and whether a process with this id is running.
+long currentProcessId();
+bool processIsRunning(long pid);
+
+// Makes a second name (a hard link) for an existing file; false when the file system cannot.
+bool linkFile(const std::filesystem::path& existing, const std::filesystem::path& newName);
+
 // Renames from over to, replacing to in one step.
 bool renameOver(const std::filesystem::path& from, const std::filesystem::path& to, std::string* reason);
 

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -47,6 +48,24 @@ std::filesystem::perms newFilePermissions()
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return static_cast<std::filesystem::perms>(0666 & ~mask);
+}
+
+long currentProcessId()
+{
+    return static_cast<long>(::getpid());
+}
+
+bool processIsRunning(long pid)
+{
+    if (pid <= 0)
+        return false;
+    // Signal 0 checks for the process without sending anything; EPERM means it runs as another user.
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+}
+
+bool linkFile(const std::filesystem::path& existing, const std::filesystem::path& newName)
+{
+    return ::link(existing.c_str(), newName.c_str()) == 0;
 }
 
 bool renameOver(const std::filesystem::path& from, const std::filesystem::path& to, std::string* reason)

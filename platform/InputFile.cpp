@@ -4,21 +4,10 @@
 #include <cstring>
 
 #include "Files.h"
+#include "PathText.h"
 
 namespace platform {
 namespace fs = std::filesystem;
-
-namespace {
-
-std::string quoted(const fs::path& p)
-{
-    std::string out(1, '\'');
-    out += p.string();
-    out += '\'';
-    return out;
-}
-
-} // namespace
 
 Result<InputFile> InputFile::open(const fs::path& path)
 {

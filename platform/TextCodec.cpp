@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "CaseFoldTable.h"
+
 namespace platform {
 
 std::u16string utf16FromUtf8(std::string_view s)
@@ -117,6 +119,46 @@ std::string asciiLower(std::string_view text)
 bool equalsIgnoringCase(std::string_view a, std::string_view b)
 {
     return a.size() == b.size() && asciiLower(a) == asciiLower(b);
+}
+
+char32_t foldCase(char32_t c)
+{
+    const auto& runs = casefold::RUNS;
+    auto it = std::upper_bound(runs.begin(), runs.end(), c,
+                               [](char32_t value, const casefold::Run& run) { return value < run.first; });
+    if (it == runs.begin())
+        return c;
+    const casefold::Run& run = *(it - 1);
+    const char32_t offset = c - run.first;
+    if (offset % run.stride != 0 || offset / run.stride >= run.count)
+        return c;
+    return static_cast<char32_t>(static_cast<std::int32_t>(c) + run.delta);
+}
+
+namespace {
+
+// The case-folded characters of a UTF-8 text.
+std::u32string foldedCharacters(std::string_view utf8)
+{
+    const std::u16string units = utf16FromUtf8(utf8);
+    std::u32string out;
+    out.reserve(units.size());
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        char32_t c = units[i];
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] < 0xE000)
+            c = 0x10000 + ((c - 0xD800) << 10) + (units[++i] - 0xDC00);
+        out.push_back(foldCase(c));
+    }
+    return out;
+}
+
+} // namespace
+
+bool namesEqualIgnoringCase(std::string_view a, std::string_view b)
+{
+    if (equalsIgnoringCase(a, b))
+        return true;
+    return foldedCharacters(a) == foldedCharacters(b);
 }
 
 std::u16string trimSpaces(std::u16string_view text)

@@ -29,6 +29,12 @@ std::u16string asciiUpper(std::u16string_view text);
 std::string asciiLower(std::string_view text);
 bool equalsIgnoringCase(std::string_view a, std::string_view b);
 
+// Unicode simple case folding of one character (U+00DC "Ü" -> U+00FC "ü"); characters without a
+// fold are returned unchanged.
+char32_t foldCase(char32_t c);
+// Two UTF-8 names equal after simple case folding of every character: how file names are matched.
+bool namesEqualIgnoringCase(std::string_view a, std::string_view b);
+
 // Trims spaces (not other white space) at both ends.
 std::u16string trimSpaces(std::u16string_view text);
 

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include "platform/TextCodec.h"
 #include "support/ReadOnly.h"
 #include "support/TempFolder.h"
 
@@ -162,4 +164,97 @@ TEST(Files, MatchesWildcards)
     EXPECT_FALSE(matchesPattern("abd", "a*c"));
     EXPECT_FALSE(matchesPattern("scheme.vccs.old", "*.vccs"));
     EXPECT_TRUE(matchesPattern("", "*"));
+}
+
+TEST(Files, BatchWritesAllOrNothing)
+{
+    TempFolder dir;
+    dir.write("meta/save_banner.tpl", std::string("old tpl"));
+    dir.write("meta/comment_en.bin", std::string("old en"));
+    const auto frozen = dir.write("meta/comment_fr.bin", std::string("old fr"));
+    const std::vector<FileWrite> batch{{dir / "meta/save_banner.tpl", bytesOf("new tpl")},
+                                       {dir / "meta/comment_en.bin", bytesOf("new en")},
+                                       {dir / "meta/comment_new.bin", bytesOf("new file")},
+                                       {frozen, bytesOf("new fr")}};
+    const auto unchanged = [&] {
+        EXPECT_EQ(readAll(dir / "meta/save_banner.tpl"), bytesOf("old tpl"));
+        EXPECT_EQ(readAll(dir / "meta/comment_en.bin"), bytesOf("old en"));
+        EXPECT_EQ(readAll(frozen), bytesOf("old fr"));
+        EXPECT_EQ(entryCount(dir / "meta"), 3u) << "no new file and no temporary may be left";
+    };
+
+    // Refused while the files are prepared: a read-only target.
+    std::filesystem::permissions(frozen, std::filesystem::perms::owner_read);
+    auto refused = writeFilesAtomic(batch);
+    ASSERT_FALSE(refused.ok());
+    EXPECT_NE(refused.error().message.find("comment_fr.bin"), std::string::npos);
+    unchanged();
+
+    // Refused while writing a temporary (the third file is the first one long enough to fail).
+    std::filesystem::permissions(frozen, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    setWriteFailureAfterForTesting(7);
+    EXPECT_FALSE(writeFilesAtomic(batch).ok());
+    setWriteFailureAfterForTesting(std::nullopt);
+    unchanged();
+
+    // Refused at the last rename, after three targets were replaced: they get their old content back.
+    {
+        ReadOnlyGuard guard(frozen);
+        if (guard.ok() && ::geteuid() == 0) {
+            EXPECT_FALSE(writeFilesAtomic(batch).ok());
+            unchanged();
+        }
+    }
+
+    ASSERT_TRUE(writeFilesAtomic(batch).ok());
+    EXPECT_EQ(readAll(dir / "meta/comment_new.bin"), bytesOf("new file"));
+    EXPECT_EQ(readAll(frozen), bytesOf("new fr"));
+    EXPECT_EQ(entryCount(dir / "meta"), 4u);
+}
+
+TEST(Files, TemporariesOfKilledWritesAreHiddenAndRemovedByTheNextWrite)
+{
+    TempFolder dir;
+    dir.write("banner.brlyt", std::string("layout"));
+    // Left by processes that no longer run (no process id reaches 9999999), and one of a running process.
+    dir.write(".banner.brlyt.vctmp-9999999-a1B2c3", std::string("partial"));
+    dir.write(".banner.brlyt.vctmp-9999999-a1B2c3.old", std::string("backup"));
+    const std::string running = ".banner.brlyt.vctmp-" + std::to_string(::getpid()) + "-zzzzzz";
+    dir.write(running, std::string("in progress"));
+    dir.write(".other.bin.vctmp-9999999-q1w2e3", std::string("another target's"));
+
+    EXPECT_EQ(listFolder(dir.path(), "*.*"), std::vector<std::string>{"banner.brlyt"});
+    ASSERT_TRUE(writeFileAtomic(dir / "banner.brlyt", bytesOf("saved")).ok());
+    EXPECT_FALSE(std::filesystem::exists(dir / ".banner.brlyt.vctmp-9999999-a1B2c3"));
+    EXPECT_FALSE(std::filesystem::exists(dir / ".banner.brlyt.vctmp-9999999-a1B2c3.old"));
+    EXPECT_TRUE(std::filesystem::exists(dir / running));
+    EXPECT_TRUE(std::filesystem::exists(dir / ".other.bin.vctmp-9999999-q1w2e3"));
+}
+
+TEST(Files, WritingThroughASymbolicLinkReplacesTheFileItNames)
+{
+    TempFolder dir;
+    const auto real = dir.write("real/banner.brlyt", std::string("old"));
+    std::filesystem::create_directories(dir / "arc");
+    std::filesystem::create_symlink(real, dir / "arc/banner.brlyt");
+    ASSERT_TRUE(writeFileAtomic(dir / "arc/banner.brlyt", bytesOf("new")).ok());
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "arc/banner.brlyt"));
+    EXPECT_EQ(readAll(real), bytesOf("new"));
+    EXPECT_EQ(entryCount(dir / "arc"), 1u);
+
+    std::filesystem::permissions(real, std::filesystem::perms::owner_read);
+    EXPECT_FALSE(writeFileAtomic(dir / "arc/banner.brlyt", bytesOf("newer")).ok());
+    EXPECT_EQ(readAll(real), bytesOf("new"));
+}
+
+TEST(Files, NamesMatchWithUnicodeCaseFolding)
+{
+    TempFolder dir;
+    dir.write("Ü 0.TGA", std::string("picture"));
+    dir.write("ΣΟΦΊΑ/Straße.txt", std::string("text"));
+    EXPECT_EQ(findExisting(dir / "ü 0.tga"), dir / "Ü 0.TGA");
+    EXPECT_EQ(readAll(findExisting(dir / "σοφία/STRAßE.TXT")), bytesOf("text"));
+    EXPECT_FALSE(fileExists(dir / "u 0.tga"));
+    EXPECT_EQ(foldCase(U'Ā'), U'ā');
+    EXPECT_EQ(foldCase(U'ß'), U'ß') << "simple folding keeps one character";
 }
