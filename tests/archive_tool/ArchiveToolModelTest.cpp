@@ -23,7 +23,7 @@ class ArchiveToolModelTest : public ::testing::Test
 {
 protected:
     test_support::TempFolder programFolder;
-    test_support::RecordingSink sink;
+    test_support::GlobalRecordingSink sink;
 };
 
 TEST_F(ArchiveToolModelTest, ExtractsABareNameFromTheProgramFolderAndSaysSo)

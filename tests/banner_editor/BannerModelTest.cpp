@@ -23,13 +23,13 @@ protected:
     // The save as the window runs it, with its success message recorded instead of shown.
     platform::Result<void> save()
     {
-        test_support::RecordingSink sink;
+        test_support::GlobalRecordingSink sink;
         auto result = model.cmdSave_Click();
         messages = sink.messages;
         return result;
     }
 
-    std::vector<test_support::RecordingSink::Message> messages;
+    std::vector<test_support::GlobalRecordingSink::Message> messages;
 };
 
 std::uint32_t headerSize(const platform::Bytes& layout)

@@ -54,7 +54,7 @@ protected:
     std::string lastTitle() const { return sink.messages.empty() ? std::string() : sink.messages.back().title; }
 
     test_support::TempFolder folder;
-    test_support::RecordingSink sink;
+    test_support::GlobalRecordingSink sink;
     platform::Bytes headerTemplate;
 };
 

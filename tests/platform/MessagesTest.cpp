@@ -8,11 +8,10 @@ using namespace platform;
 
 TEST(Messages, EmptyTitleBecomesProgramName)
 {
-    setProgramName("Stavik");
-    test_support::RecordingSink sink;
-    showMessage("Done", "", MessageIcon::None);
-    showMessage("Bad", "Error", MessageIcon::Critical);
-    showError(makeError(ErrorKind::BadFormat, "Input file corrupted"));
+    test_support::RecordingSink sink("Stavik");
+    sink.message("Done", "", MessageIcon::None);
+    sink.message("Bad", "Error", MessageIcon::Critical);
+    sink.error(makeError(ErrorKind::BadFormat, "Input file corrupted"));
     ASSERT_EQ(sink.messages.size(), 3u);
     EXPECT_EQ(sink.messages[0].title, "Stavik");
     EXPECT_EQ(sink.messages[1].title, "Error");
@@ -23,8 +22,8 @@ TEST(Messages, EmptyTitleBecomesProgramName)
 
 TEST(Messages, UnattendedSinkWritesOneLineToStandardError)
 {
-    setProgramName("Lorvane");
+    StderrMessageSink sink("Lorvane");
     testing::internal::CaptureStderr();
-    showMessage("Error running 'x'\r\nNo such file", "", MessageIcon::Critical);
+    sink.message("Error running 'x'\r\nNo such file", "", MessageIcon::Critical);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "Lorvane: Error running 'x' No such file\n");
 }

@@ -7,7 +7,7 @@
 
 namespace test_support {
 
-// Collects the messages a test provokes instead of showing them; installed for its lifetime.
+// Collects the messages a test provokes instead of showing them. Hand it to the code under test.
 class RecordingSink : public platform::MessageSink
 {
 public:
@@ -18,8 +18,7 @@ public:
         platform::MessageIcon icon;
     };
 
-    RecordingSink() : m_previous(platform::setMessageSink(this)) {}
-    ~RecordingSink() override { platform::setMessageSink(m_previous); }
+    explicit RecordingSink(std::string programName = "Program") : MessageSink(std::move(programName)) {}
 
     void show(const std::string& prompt, const std::string& title, platform::MessageIcon icon) override
     {
@@ -27,6 +26,15 @@ public:
     }
 
     std::vector<Message> messages;
+};
+
+// A RecordingSink installed as the process-wide sink for its lifetime, for code that still reports
+// through platform::showMessage.
+class GlobalRecordingSink : public RecordingSink
+{
+public:
+    GlobalRecordingSink() : m_previous(platform::setMessageSink(this)) {}
+    ~GlobalRecordingSink() override { platform::setMessageSink(m_previous); }
 
 private:
     platform::MessageSink* m_previous;

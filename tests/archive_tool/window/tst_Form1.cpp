@@ -127,7 +127,7 @@ private slots:
     void packAndExtractButtonsRunTheModel()
     {
         test_support::TempFolder programFolder;
-        test_support::RecordingSink sink;
+        test_support::GlobalRecordingSink sink;
         programFolder.write("src_OUT/b.txt", "b");
         programFolder.write("src_OUT/C.txt", "c");
         archive_tool::Form1 form(programFolder.path());

@@ -114,7 +114,7 @@ void tst_Form1::loadsTheRememberedLayoutAndSavesEdits()
     pad->selectAll();
     QTest::keyClicks(pad, QStringLiteral("+8"));
 
-    test_support::RecordingSink sink;
+    test_support::GlobalRecordingSink sink;
     QTest::mouseClick(control<QPushButton>(window, "cmdSave"), Qt::LeftButton);
     QCOMPARE(sink.messages.size(), std::size_t{1});
     QCOMPARE(QString::fromStdString(sink.messages[0].prompt), QStringLiteral("File Successfully Saved!"));

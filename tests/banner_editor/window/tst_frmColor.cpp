@@ -154,7 +154,7 @@ void tst_frmColor::loadsSchemesAndRefusesBrokenOnes()
     program.write("schemes/broken.vccs", std::string(" 1  2  3 \r\n"));
     BannerModel model(program.path());
     frmColor w(model);
-    test_support::RecordingSink sink;
+    test_support::GlobalRecordingSink sink;
     w.RefreshColorList(true);
     QCOMPARE(w.cmbFileList->count(), 3);
     QCOMPARE(w.cmbFileList->itemText(0), QStringLiteral("Current Brlyt"));
@@ -183,7 +183,7 @@ void tst_frmColor::readsCurrentBrlytForTheMainWindowsLanguages()
     BannerModel model(program.path());
     model.setRegion(TitleList, NONE_ITEM);
     frmColor w(model);
-    test_support::RecordingSink sink;
+    test_support::GlobalRecordingSink sink;
 
     w.txtBannerPath->setText(QStringLiteral("\\single.brlyt"));
     w.cmdGetScheme_Click();
@@ -209,7 +209,7 @@ void tst_frmColor::savingASchemeRebuildsBothLists()
     model.RefreshColorList_Here();
     frmColor w(model);
     QSignalSpy listChanged(&w, &frmColor::schemeListChanged);
-    test_support::RecordingSink sink;
+    test_support::GlobalRecordingSink sink;
     w.setColors(plainScheme(77));
 
     w.askText = [](const QString& prompt, const QString& title) {
