@@ -235,6 +235,7 @@ void Form1::openFile(const fs::path& path)
     } else {
         rebuildPreviews();
         fitHeightToColumn();
+        previewArea->ensureWidgetVisible(picPrev.at(static_cast<std::size_t>(m_model.selectedIndex())), 0, 0);
     }
     modelToControls();
 }
@@ -288,7 +289,8 @@ void Form1::fitHeightToColumn()
         return;
     layout()->activate();
     const QWidget* last = picPrev.back();
-    const int columnTop = previewArea->viewport()->mapTo(this, QPoint(0, 0)).y() - previewColumn->y();
+    // Box tops count from the top of the column, wherever it is scrolled to.
+    const int columnTop = previewArea->viewport()->mapTo(this, QPoint(0, 0)).y();
     int height = columnTop + last->y() + last->height() + HEIGHT_BELOW_COLUMN;
     int width = this->width();
     const int missing = previewColumn->width() - previewArea->viewport()->width();
