@@ -5,47 +5,27 @@
 #include "TextureBuilders.h"
 
 using namespace texture_editor;
-using platform::Bytes;
+using namespace texture_editor_test;
 
-TEST(FileKinds, PathsAreSortedByTheirLastFourCharactersInAnyCase)
-{
-    const std::vector<std::pair<const char*, SourceKind>> sources = {{"/a/banner.tpl", SourceKind::Tpl},
-                                                                     {"/a/LZ77_BANNER.TPL", SourceKind::Tpl},
-                                                                     {"/a/banner.bin", SourceKind::SaveBanner},
-                                                                     {"/a/01.Wte", SourceKind::Wte},
-                                                                     {"/a/00000001.app", SourceKind::NesApp},
-                                                                     {"/a/picture.png", SourceKind::Picture},
-                                                                     {"/a/tpl", SourceKind::Picture},
-                                                                     {"/a/x.tpl.bak", SourceKind::Picture},
-                                                                     {".tpl", SourceKind::Tpl}};
-    for (const auto& [path, kind] : sources)
-        EXPECT_EQ(sourceKindOf(path), kind) << path;
-
-    EXPECT_EQ(saveKindOf("/out/banner.TPL"), SaveKind::Tpl);
-    for (const char* other : {"/out/banner.bmp", "/out/banner.png", "/out/banner", "/out/tpl"})
-        EXPECT_EQ(saveKindOf(other), SaveKind::Bitmap) << other;
-}
-
+// A save is written over a file only when that file is of the kind being written.
 TEST(FileKinds, RecognisesTplsAlsoCompressedAndBitmaps)
 {
-    const Bytes tpl = texture_editor_test::tplOf({{8, 8}});
-    const Bytes notTpl(200, 0x41);
-    EXPECT_TRUE(isTplFile(tpl));
-    for (bool magic : {false, true}) {
-        EXPECT_TRUE(isLz77Compressed(texture_editor_test::lz77Of(tpl, magic)));
-        EXPECT_TRUE(isTplFile(texture_editor_test::lz77Of(tpl, magic))) << magic;
-        // Compressed, but not a texture inside.
-        EXPECT_FALSE(isTplFile(texture_editor_test::lz77Of(notTpl, magic))) << magic;
+    const platform::Bytes tpl = tplOf({{8, 8}}), text(200, 0x41);
+    const platform::Bytes bitmap = pictureFile(solidPicture(2, 2, Qt::red), "BMP");
+    const std::vector<std::tuple<const char*, platform::Bytes, bool, bool>> cases = {
+        {"tpl", tpl, true, false},
+        {"LZ77 tpl", lz77Of(tpl, true), true, false},
+        {"bare lz77 tpl", lz77Of(tpl, false), true, false},
+        {"lz77 text", lz77Of(text, true), false, false},
+        {"damaged lz77", {0x10, 0xFF, 0xFF, 0x00, 0x00}, false, false},
+        {"bitmap", bitmap, false, true},
+        {"png", pictureFile(solidPicture(2, 2, Qt::red), "PNG"), false, false},
+        {"empty", {}, false, false},
+    };
+    for (const auto& [name, bytes, isTpl, isBitmap] : cases) {
+        EXPECT_EQ(isTplFile(bytes), isTpl) << name;
+        EXPECT_EQ(isBitmapFile(bytes), isBitmap) << name;
     }
-    EXPECT_FALSE(isLz77Compressed(tpl));
-    EXPECT_FALSE(isLz77Compressed(Bytes{'L', 'Z', '7', '7'}));
-    // A damaged stream is no TPL.
-    EXPECT_FALSE(isTplFile(Bytes{0x10, 0xFF, 0xFF, 0x00, 0x00}));
-    EXPECT_FALSE(isTplFile(Bytes{}));
-
-    EXPECT_TRUE(
-        isBitmapFile(texture_editor_test::pictureFile(texture_editor_test::solidPicture(2, 2, Qt::red), "BMP")));
-    EXPECT_FALSE(
-        isBitmapFile(texture_editor_test::pictureFile(texture_editor_test::solidPicture(2, 2, Qt::red), "PNG")));
-    EXPECT_FALSE(isBitmapFile(Bytes{'B'}));
+    EXPECT_EQ(saveKindOf("/out/banner.TPL"), SaveKind::Tpl);
+    EXPECT_EQ(saveKindOf("/out/tpl"), SaveKind::Bitmap);
 }

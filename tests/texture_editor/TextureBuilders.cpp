@@ -65,10 +65,10 @@ Bytes wteOf(Shape shape)
 
 Bytes nesAppOf()
 {
-    Bytes app(5000, 0x4E);
     const Bytes tpl = tplOf(saveSetShapes(4));
+    Bytes app(5000, 0x4E);
     app.insert(app.end(), tpl.begin(), tpl.end());
-    app.insert(app.end(), 3000, 0x4E);
+    app.resize(app.size() + 3000, 0x4E);
     return app;
 }
 
@@ -95,11 +95,10 @@ QImage solidPicture(int width, int height, QColor colour)
     return picture;
 }
 
-ProgramFolder::ProgramFolder(bool withTools)
+ProgramFolder::ProgramFolder()
 {
-    if (withTools)
-        for (const char* tool : {"tpl_viewer", "tpl_converter", "gbalzss"})
-            test_support::installProgram(tool, path());
+    for (const char* tool : {"tpl_viewer", "tpl_converter", "gbalzss"})
+        test_support::installProgram(tool, path());
     const fs::path headers = fs::path(SUITE_SOURCE_DIR) / "data" / "headers";
     for (const char* name : {"single.hdr", "neogeo.hdr"})
         write(std::string("headers/") + name, test_support::readAll(headers / name));
@@ -117,11 +116,6 @@ std::vector<Shape> shapesOf(const std::vector<QImage>& pictures)
     for (const auto& picture : pictures)
         shapes.push_back({picture.width(), picture.height()});
     return shapes;
-}
-
-bool operator==(const Shape& a, const Shape& b)
-{
-    return a.width == b.width && a.height == b.height;
 }
 
 } // namespace texture_editor_test

@@ -1,10 +1,8 @@
-#include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
@@ -16,7 +14,6 @@
 
 #include "../TextureBuilders.h"
 #include "support/RecordingSink.h"
-#include "texture_editor/EditorModel.h"
 #include "texture_editor/window/Form1.h"
 #include "texture_editor/window/PreviewBox.h"
 
@@ -24,7 +21,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace texture_editor_test;
-using texture_editor::PreviewBox;
 
 // The window with its dialogs answered by the test.
 class ScriptedForm1 : public texture_editor::Form1
@@ -34,8 +30,7 @@ public:
     using Form1::Form1;
     using Form1::openDialog;
     using Form1::saveDialog;
-    std::optional<fs::path> sourceAnswer;
-    std::optional<fs::path> destinationAnswer;
+    std::optional<fs::path> sourceAnswer, destinationAnswer;
 
 protected:
     std::optional<fs::path> chooseSource() override { return sourceAnswer; }
@@ -49,42 +44,40 @@ struct Editor
     {
         form.show();
         if (!QTest::qWaitForWindowExposed(&form))
-            qWarning("window not exposed");
+            qWarning("the window was not shown");
     }
-
-    fs::path input(const std::string& name, const platform::Bytes& bytes) { return program.write("in/" + name, bytes); }
-
-    void open(const fs::path& path)
-    {
-        form.sourceAnswer = path;
-        QTest::mouseClick(control<QPushButton>("cmdFileBrowse"), Qt::LeftButton);
-    }
-
-    template <typename T> T* control(const char* name)
+    template <typename T = QWidget> T* control(const char* name)
     {
         auto* found = form.findChild<T*>(QString::fromLatin1(name));
         if (!found)
             qFatal("control %s is missing", name);
         return found;
     }
-
+    void open(const std::string& name, const platform::Bytes& bytes)
+    {
+        form.sourceAnswer = program.write("in/" + name, bytes);
+        QTest::mouseClick(control<QPushButton>("cmdFileBrowse"), Qt::LeftButton);
+    }
+    void save(const std::string& name)
+    {
+        form.destinationAnswer = program / name;
+        QTest::mouseClick(control<QPushButton>("cmdFolderBrowse"), Qt::LeftButton);
+    }
+    void click(int box) { QTest::mouseClick(form.picPrevBox(box), Qt::LeftButton, {}, QPoint(5, 5)); }
     // Each box's top is the bottom of the box above it.
     bool stacked() const
     {
         for (int i = 1; i < form.picPrevCount(); ++i)
-            if (form.picPrevBox(i)->y() != form.picPrevBox(i - 1)->y() + form.picPrevBox(i - 1)->height())
+            if (form.picPrevBox(i)->y() != form.picPrevBox(i - 1)->geometry().bottom() + 1)
                 return false;
         return true;
     }
-
-    // The height rule: the last box's top (in the window) + its height + the margin below the column.
+    // The height rule: the last box's top in the window + its height + the margin below the column.
     int heightForColumn() const
     {
-        const PreviewBox* last = form.picPrevBox(form.picPrevCount() - 1);
+        const auto* last = form.picPrevBox(form.picPrevCount() - 1);
         return last->mapTo(&form, QPoint(0, 0)).y() + last->height() + texture_editor::Form1::HEIGHT_BELOW_COLUMN;
     }
-
-    QString info() { return control<QLabel>("lblinfo")->text(); }
 
     ProgramFolder program;
     test_support::RecordingSink sink{"Pexmo"};
@@ -92,21 +85,21 @@ struct Editor
     ScriptedForm1 form{model};
 };
 
-QStringList filterCaptions(QFileDialog* dialog)
+// The captions the dialog shows, and whether a name is listed under filter i (the globs in its last
+// parentheses).
+QStringList captions(QFileDialog* dialog)
 {
     dialog->setOption(QFileDialog::DontUseNativeDialog);
     auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
-    QStringList captions;
-    for (int i = 0; types && i < types->count(); ++i)
-        captions << types->itemText(i);
-    return captions;
+    QStringList shown;
+    for (int i = 0; i < types->count(); ++i)
+        shown << types->itemText(i);
+    return shown;
 }
-
-// Whether a name is listed under a dialog filter: the globs in its last parentheses.
-bool listedUnder(const QString& filter, const QString& name)
+bool listed(QFileDialog* dialog, int filter, const QString& name)
 {
-    const QStringList globs = filter.mid(filter.lastIndexOf(QLatin1Char('(')) + 1).chopped(1).split(QLatin1Char(' '));
-    for (const auto& glob : globs)
+    const QString f = dialog->nameFilters().at(filter);
+    for (const auto& glob : f.mid(f.lastIndexOf(QLatin1Char('(')) + 1).chopped(1).split(QLatin1Char(' ')))
         if (QRegularExpression(QRegularExpression::wildcardToRegularExpression(glob)).match(name).hasMatch())
             return true;
     return false;
@@ -121,201 +114,161 @@ class TestForm1 : public QObject
 private slots:
     void hasEveryControlWithItsCaptionAndDefault()
     {
-        Editor editor;
-        QCOMPARE(editor.form.windowTitle(), QStringLiteral("Pexmo"));
-        const std::vector<std::pair<const char*, const char*>> captions = {
-            {"Label1", "Source Tpl/Image:"}, {"Label2", "Dest Tpl/Image:"}, {"cmdFileBrowse", "...."},
-            {"cmdFolderBrowse", "...."},     {"opt565", "RGB565"},          {"opt5a3", "RGB5A3"},
-            {"chkTrans", "Use Transparency"}};
-        for (const auto& [name, caption] : captions)
-            QCOMPARE(editor.control<QWidget>(name)->property("text").toString(), QString::fromLatin1(caption));
-        QCOMPARE(editor.control<QGroupBox>("Frame1")->title(), QStringLiteral("Image Options"));
-        QCOMPARE(editor.control<QGroupBox>("Frame2")->title(), QStringLiteral("Image Info"));
+        Editor e;
+        QCOMPARE(e.form.windowTitle(), QStringLiteral("Pexmo"));
+        for (const auto& [name, caption] :
+             std::vector<std::pair<const char*, const char*>>{{"Label1", "Source Tpl/Image:"},
+                                                              {"Label2", "Dest Tpl/Image:"},
+                                                              {"cmdFileBrowse", "...."},
+                                                              {"cmdFolderBrowse", "...."},
+                                                              {"opt565", "RGB565"},
+                                                              {"opt5a3", "RGB5A3"},
+                                                              {"chkTrans", "Use Transparency"},
+                                                              {"Frame1", "Image Options"},
+                                                              {"Frame2", "Image Info"}}) {
+            const char* property = qobject_cast<QGroupBox*>(e.control(name)) ? "title" : "text";
+            QCOMPARE(e.control(name)->property(property).toString(), QString::fromLatin1(caption));
+        }
         for (const char* name : {"Text1", "Text2", "lblinfo", "File1", "CommonDialog1"})
-            editor.control<QWidget>(name);
-        QVERIFY(editor.control<QRadioButton>("opt565")->isChecked());
-        QVERIFY(!editor.control<QRadioButton>("opt5a3")->isChecked());
-        QVERIFY(!editor.control<QCheckBox>("chkTrans")->isChecked());
-        // One empty box, selected.
-        QCOMPARE(editor.form.picPrevCount(), 1);
-        QVERIFY(editor.form.picPrevBox(0)->isSelected());
-        QCOMPARE(editor.form.picPrevBox(0)->objectName(), QStringLiteral("picPrev"));
+            e.control(name);
+        QVERIFY(e.control<QRadioButton>("opt565")->isChecked() && !e.control<QRadioButton>("opt5a3")->isChecked());
+        QVERIFY(!e.control("chkTrans")->property("checked").toBool());
+        QCOMPARE(e.form.picPrevCount(), 1); // one empty box, selected
+        QVERIFY(e.form.picPrevBox(0)->isSelected());
     }
 
     void dialogsOfferTheirFiltersInAnyLetterCase()
     {
-        Editor editor;
-        QFileDialog* open = editor.form.openDialog();
-        QCOMPARE(filterCaptions(open), (QStringList{"ImageFiles (*.jpg,*.bmp,*.tga, *.png, *.gif)",
-                                                    "NeoGeo Banner (banner.bin)", "Nes Save Icon (00000001.app)",
-                                                    "WTE File (*.wte)", "TPL Files (*.tpl)", "All Files (*.*)"}));
-        const QStringList filters = open->nameFilters();
-        QVERIFY(listedUnder(filters[0], "Photo.JPG") && listedUnder(filters[0], "icon.tga"));
-        QVERIFY(listedUnder(filters[1], "BANNER.BIN") && !listedUnder(filters[1], "banner.bin.bak"));
-        QVERIFY(listedUnder(filters[2], "00000001.APP"));
-        QVERIFY(listedUnder(filters[4], "LZ77_banner.TPL"));
-        QVERIFY(listedUnder(filters[5], "no_extension"));
-        QCOMPARE(open->acceptMode(), QFileDialog::AcceptOpen);
-
-        QFileDialog* save = editor.form.saveDialog();
-        QCOMPARE(filterCaptions(save), (QStringList{"Tpl File (*.tpl)", "Bitmap (*.bmp)", "All Files (*.*)"}));
-        QCOMPARE(save->acceptMode(), QFileDialog::AcceptSave);
+        Editor e;
+        QFileDialog* open = e.form.openDialog();
+        QCOMPARE(captions(open), (QStringList{"ImageFiles (*.jpg,*.bmp,*.tga, *.png, *.gif)",
+                                              "NeoGeo Banner (banner.bin)", "Nes Save Icon (00000001.app)",
+                                              "WTE File (*.wte)", "TPL Files (*.tpl)", "All Files (*.*)"}));
+        QVERIFY(listed(open, 0, "Photo.JPG") && listed(open, 1, "BANNER.BIN") && !listed(open, 1, "banner.bin.bak"));
+        QVERIFY(listed(open, 2, "00000001.APP") && listed(open, 4, "LZ77_banner.TPL") && listed(open, 5, "no_dot"));
+        QFileDialog* save = e.form.saveDialog();
+        QCOMPARE(captions(save), (QStringList{"Tpl File (*.tpl)", "Bitmap (*.bmp)", "All Files (*.*)"}));
         QCOMPARE(save->defaultSuffix(), QStringLiteral("tpl"));
-        save->selectNameFilter(save->nameFilters()[1]);
         emit save->filterSelected(save->nameFilters()[1]);
         QCOMPARE(save->defaultSuffix(), QStringLiteral("bmp"));
     }
 
     void fiveImagesStackAndSetTheHeightAndOneImageKeepsIt()
     {
-        Editor editor;
-        editor.open(editor.input("banner.tpl", tplOf(saveSetShapes(4))));
-        QCOMPARE(editor.form.picPrevCount(), 5);
-        QVERIFY(editor.stacked());
-        QTRY_COMPARE(editor.form.height(), editor.heightForColumn());
-        QCOMPARE(editor.control<QLineEdit>("Text1")->text(), QStringLiteral("\\in\\banner.tpl"));
-        QVERIFY(editor.control<QListWidget>("File1")->count() > 0); // the viewer's pictures
-
-        const int height = editor.form.height();
-        editor.open(editor.input("one.tpl", tplOf({{48, 48}})));
-        QCOMPARE(editor.form.picPrevCount(), 1);
-        QCOMPARE(editor.form.picPrevBox(0)->innerSize(), QSize(48, 48));
+        Editor e;
+        e.open("banner.tpl", tplOf(saveSetShapes(4)));
+        QCOMPARE(e.form.picPrevCount(), 5);
+        QVERIFY(e.stacked());
+        QTRY_COMPARE(e.form.height(), e.heightForColumn());
+        QCOMPARE(e.control<QLineEdit>("Text1")->text(), QStringLiteral("\\in\\banner.tpl"));
+        const int height = e.form.height();
+        e.open("one.tpl", tplOf({{48, 48}}));
+        QCOMPARE(e.form.picPrevCount(), 1);
         QTest::qWait(50);
-        QCOMPARE(editor.form.height(), height);
-        QVERIFY(editor.sink.messages.empty());
+        QCOMPARE(e.form.height(), height);
     }
 
     void pictureAfterClickingBoxTwoReplacesItOnly()
     {
-        Editor editor;
-        editor.open(editor.input("banner.tpl", tplOf(saveSetShapes(4))));
-        QTest::mouseClick(editor.form.picPrevBox(2), Qt::LeftButton, {}, QPoint(5, 5));
+        Editor e;
+        e.open("banner.tpl", tplOf(saveSetShapes(4)));
+        e.click(2);
         for (int i = 0; i < 5; ++i)
-            QCOMPARE(editor.form.picPrevBox(i)->isSelected(), i == 2);
-        QCOMPARE(editor.info(), QStringLiteral("Width: 48 Height: 48"));
-
-        editor.open(editor.input("new.png", pictureFile(solidPicture(30, 20, Qt::green), "PNG")));
-        QCOMPARE(editor.form.picPrevCount(), 5);
-        QCOMPARE(editor.form.picPrevBox(2)->innerSize(), QSize(30, 20));
-        QCOMPARE(editor.form.picPrevBox(2)->picture().pixelColor(3, 3), QColor(Qt::green));
+            QCOMPARE(e.form.picPrevBox(i)->isSelected(), i == 2);
+        QCOMPARE(e.control<QLabel>("lblinfo")->text(), QStringLiteral("Width: 48 Height: 48"));
+        e.open("new.png", pictureFile(solidPicture(30, 20, Qt::green), "PNG"));
+        QCOMPARE(e.form.picPrevBox(2)->picture().pixelColor(3, 3), QColor(Qt::green));
         for (int i : {0, 1, 3, 4})
-            QCOMPARE(editor.form.picPrevBox(i)->picture().pixelColor(3, 3), imageColour(static_cast<std::size_t>(i)));
-        QVERIFY(editor.stacked());
-        QCOMPARE(editor.info(), QStringLiteral("Width: 30 Height: 20"));
+            QCOMPARE(e.form.picPrevBox(i)->picture().pixelColor(3, 3), imageColour(std::size_t(i)));
+        QVERIFY(e.stacked());
+        QCOMPARE(e.control<QLabel>("lblinfo")->text(), QStringLiteral("Width: 30 Height: 20"));
 
-        // After a shorter texture the next picture goes to box 0.
-        QTest::mouseClick(editor.form.picPrevBox(4), Qt::LeftButton, {}, QPoint(5, 5));
-        editor.open(editor.input("01.wte", wteOf({48, 48})));
-        editor.open(editor.input("new.bmp", pictureFile(solidPicture(16, 8, Qt::blue), "BMP")));
-        QCOMPARE(editor.form.picPrevCount(), 1);
-        QCOMPARE(editor.form.picPrevBox(0)->innerSize(), QSize(16, 8));
-        QVERIFY(editor.form.picPrevBox(0)->isSelected());
+        // Box 4 goes with a one-image texture; the next picture goes to box 0.
+        e.click(4);
+        e.open("01.wte", wteOf({48, 48}));
+        e.open("new.bmp", pictureFile(solidPicture(16, 8, Qt::blue), "BMP"));
+        QCOMPARE(e.form.picPrevBox(0)->innerSize(), QSize(16, 8));
+        QVERIFY(e.form.picPrevBox(0)->isSelected());
     }
 
     void droppedFileOpensAsIfChosen()
     {
-        Editor editor;
-        const fs::path banner = editor.input("banner.bin", saveBannerOf(4));
+        Editor e;
         QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(QString::fromStdString(banner.string()))});
+        data.setUrls({QUrl::fromLocalFile(QString::fromStdString(e.program.write("b.bin", saveBannerOf(4)).string()))});
         QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        editor.form.dropEvent(&drop);
-        QTRY_COMPARE(editor.form.picPrevCount(), 5);
-        QCOMPARE(editor.control<QLineEdit>("Text1")->text(), QStringLiteral("\\in\\banner.bin"));
+        e.form.dropEvent(&drop);
+        QTRY_COMPARE(e.form.picPrevCount(), 5);
+        QCOMPARE(e.control<QLineEdit>("Text1")->text(), QStringLiteral("\\b.bin"));
     }
 
     void tallColumnScrollsWithinTheScreen()
     {
-        Editor editor;
-        editor.open(editor.input("banner.bin", saveBannerOf(8)));
-        QCOMPARE(editor.form.picPrevCount(), 9);
-        QVERIFY(editor.stacked());
-        // Taller than any screen: six images of 64x400.
-        editor.open(editor.input("tall.tpl", tplOf(std::vector<Shape>(6, Shape{64, 400}))));
-        QCOMPARE(editor.form.picPrevCount(), 6);
-        const int available = editor.form.screen()->availableGeometry().height();
-        QVERIFY(editor.heightForColumn() > available);
-        QTRY_VERIFY(editor.form.frameGeometry().height() <= available);
-        QTRY_VERIFY(editor.control<QScrollArea>("previewArea")->verticalScrollBar()->maximum() > 0);
+        Editor e;
+        e.open("tall.tpl", tplOf(std::vector<Shape>(6, Shape{64, 400})));
+        QVERIFY(e.stacked());
+        const int available = e.form.screen()->availableGeometry().height();
+        QVERIFY(e.heightForColumn() > available);
+        QTRY_VERIFY(e.form.frameGeometry().height() <= available);
+        QVERIFY(e.control<QScrollArea>("previewArea")->verticalScrollBar()->maximum() > 0);
     }
 
-    void actionsWaitWhileAToolRuns()
+    void actionsAndClosingWaitWhileAToolRuns()
     {
-        Editor editor;
-        editor.program.replaceTool("tpl_viewer", "sleep 1");
-        auto* open = editor.control<QPushButton>("cmdFileBrowse");
-        auto* save = editor.control<QPushButton>("cmdFolderBrowse");
-        bool openEnabled = true, saveEnabled = true, visibleAfterClose = false;
-        QTimer::singleShot(400, &editor.form, [&] {
-            openEnabled = open->isEnabled();
-            saveEnabled = save->isEnabled();
-            editor.form.close();
-            visibleAfterClose = editor.form.isVisible();
+        Editor e;
+        e.program.replaceTool("tpl_viewer", "sleep 1");
+        bool enabled = true, visibleAfterClose = false;
+        QTimer::singleShot(400, &e.form, [&] {
+            enabled = e.control("cmdFileBrowse")->isEnabled() || e.control("cmdFolderBrowse")->isEnabled();
+            e.form.close();
+            visibleAfterClose = e.form.isVisible();
         });
-        editor.open(editor.input("banner.tpl", tplOf({{8, 8}})));
-        QVERIFY(!openEnabled && !saveEnabled);
-        QVERIFY(visibleAfterClose); // the close waits for the tool
-        QVERIFY(open->isEnabled() && save->isEnabled());
-        QTRY_VERIFY(!editor.form.isVisible());
-        QCOMPARE(editor.model.workFiles(), std::vector<std::string>{}); // emptied on close
-        // The stand-in viewer wrote no pictures.
-        QCOMPARE(editor.sink.messages.size(), std::size_t{1});
-        QVERIFY(editor.sink.messages[0].prompt.find("could not decode") != std::string::npos);
+        e.open("banner.tpl", tplOf({{8, 8}}));
+        QVERIFY(!enabled && visibleAfterClose);
+        QVERIFY(e.control("cmdFileBrowse")->isEnabled());
+        QTRY_VERIFY(!e.form.isVisible());
+        QVERIFY(e.model.workFiles().empty());             // emptied on close
+        QCOMPARE(e.sink.messages.size(), std::size_t{1}); // the stand-in viewer wrote no pictures
     }
 
-    void failedConverterIsNotReportedSaved()
+    void saveShowsSavedOnlyWhenTheFileWasWritten()
     {
-        Editor editor;
-        editor.open(editor.input("banner.tpl", tplOf(saveSetShapes(4))));
-        const fs::path good = editor.program.path() / "tools";
-        fs::create_directories(good);
-        fs::copy_file(editor.program / "tpl_converter", good / "tpl_converter");
-        editor.program.replaceTool("tpl_converter", "exit 1");
-        editor.form.destinationAnswer = editor.program / "out.tpl";
-        QTest::mouseClick(editor.control<QPushButton>("cmdFolderBrowse"), Qt::LeftButton);
-        QCOMPARE(editor.sink.messages.size(), std::size_t{1});
-        const auto& failed = editor.sink.messages[0];
-        QVERIFY(failed.prompt.find("was not saved: tpl_converter wrote no texture") != std::string::npos);
-        QVERIFY(failed.prompt.find(" Saved!") == std::string::npos);
-        QCOMPARE(failed.icon, platform::MessageIcon::Critical);
-        QVERIFY(!fs::exists(editor.program / "out.tpl"));
-        QCOMPARE(editor.control<QLineEdit>("Text2")->text(), QString());
-
-        fs::remove(editor.program / "tpl_converter");
-        fs::copy_file(good / "tpl_converter", editor.program / "tpl_converter");
-        editor.control<QRadioButton>("opt5a3")->setChecked(true);
-        QTest::mouseClick(editor.control<QPushButton>("cmdFolderBrowse"), Qt::LeftButton);
-        QCOMPARE(editor.sink.messages.size(), std::size_t{2});
-        QCOMPARE(editor.sink.messages[1].prompt, std::string("\\out.tpl Saved!"));
-        QCOMPARE(editor.control<QLineEdit>("Text2")->text(), QStringLiteral("\\out.tpl"));
-        QVERIFY(fs::exists(editor.program / "out.tpl"));
+        Editor e;
+        e.open("banner.tpl", tplOf(saveSetShapes(4)));
+        e.program.replaceTool("tpl_converter", "exit 1");
+        e.save("out.tpl");
+        QCOMPARE(e.sink.messages.size(), std::size_t{1});
+        QVERIFY(e.sink.messages[0].prompt.find("was not saved: tpl_converter wrote no texture") != std::string::npos);
+        QCOMPARE(e.sink.messages[0].icon, platform::MessageIcon::Critical);
+        QVERIFY(e.control<QLineEdit>("Text2")->text().isEmpty());
+        e.save("out.bmp");
+        QCOMPARE(e.sink.messages.back().prompt, std::string("\\out.bmp Saved!"));
+        QCOMPARE(e.control<QLineEdit>("Text2")->text(), QStringLiteral("\\out.bmp"));
     }
 
-    // A five-image save banner with one image replaced; with PEXMO_SCREENSHOTS set, its picture.
+    // A five-image save banner with one icon replaced; with PEXMO_SCREENSHOTS set, its picture.
     void screenshotOfAnEditedSaveBanner()
     {
-        Editor editor;
+        Editor e;
         const fs::path real = test_support::realDataFolder("savebanner");
-        const fs::path banner =
-            real.empty() ? editor.input("banner.bin", saveBannerOf(4)) : real / "disc_52353950_banner_4icons.bin";
-        editor.open(banner);
-        QCOMPARE(editor.form.picPrevCount(), 5);
-
-        QImage picture(48, 48, QImage::Format_ARGB32);
-        picture.fill(Qt::transparent);
-        QPainter painter(&picture);
+        e.form.sourceAnswer =
+            real.empty() ? e.program.write("banner.bin", saveBannerOf(4)) : real / "disc_52353950_banner_4icons.bin";
+        QTest::mouseClick(e.control<QPushButton>("cmdFileBrowse"), Qt::LeftButton);
+        QCOMPARE(e.form.picPrevCount(), 5);
+        QImage dot(48, 48, QImage::Format_ARGB32);
+        dot.fill(Qt::transparent);
+        QPainter painter(&dot);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setBrush(QColor(230, 60, 40));
         painter.setPen(QPen(Qt::white, 3));
         painter.drawEllipse(QRectF(4, 4, 40, 40));
         painter.end();
-        QTest::mouseClick(editor.form.picPrevBox(3), Qt::LeftButton, {}, QPoint(5, 5));
-        editor.open(editor.input("dot.png", pictureFile(picture, "PNG")));
-        QCOMPARE(editor.form.picPrevBox(3)->picture().pixelColor(24, 24), QColor(230, 60, 40));
-
+        e.click(3);
+        e.open("dot.png", pictureFile(dot, "PNG"));
+        QCOMPARE(e.form.picPrevBox(3)->picture().pixelColor(24, 24), QColor(230, 60, 40));
         if (const QString shots = qEnvironmentVariable("PEXMO_SCREENSHOTS"); !shots.isEmpty()) {
             QTest::qWait(200);
-            QVERIFY(editor.form.grab().save(shots + QStringLiteral("/pexmo-save-banner.png")));
+            QVERIFY(e.form.grab().save(shots + QStringLiteral("/pexmo-save-banner.png")));
         }
     }
 };
