@@ -17,7 +17,6 @@ using platform::Result;
 
 namespace {
 
-constexpr std::uint8_t LZ77_MAGIC[4] = {'L', 'Z', '7', '7'};
 constexpr std::size_t MAX_HASH_BITS = 16;
 constexpr std::size_t MIN_HASH_BITS = 8;
 constexpr std::uint32_t NO_POSITION = std::numeric_limits<std::uint32_t>::max();
@@ -252,7 +251,7 @@ Result<Bytes> compressLz77Greedy(ByteView input)
 
 Result<Bytes> decompressLz77(ByteView input)
 {
-    if (input.size() >= 4 && std::equal(LZ77_MAGIC, LZ77_MAGIC + 4, input.begin()))
+    if (input.size() >= 4 && std::equal(LZ77_MAGIC.begin(), LZ77_MAGIC.end(), input.begin()))
         input = input.subspan(4);
     platform::ByteReader in(input);
     const std::uint8_t type = in.u8();

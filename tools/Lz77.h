@@ -8,6 +8,7 @@
 // byte by byte so that a distance shorter than the length repeats a pattern. The compressed data is
 // padded with zeros to a multiple of 4.
 
+#include <array>
 #include <cstdint>
 
 #include "platform/Bytes.h"
@@ -15,6 +16,8 @@
 
 namespace tools {
 
+// Wii files often put the ASCII magic "LZ77" before the header; embedded data often lacks it.
+inline constexpr std::array<std::uint8_t, 4> LZ77_MAGIC{'L', 'Z', '7', '7'};
 inline constexpr std::uint8_t LZ77_TYPE = 0x10;
 inline constexpr std::uint8_t LZ77_TYPE_LZ11 = 0x11;
 inline constexpr std::size_t LZ77_HEADER_SIZE = 4;
