@@ -215,14 +215,20 @@ Bytes encodeItems(ByteView in, const std::vector<Item>& items)
 Result<void> checkSize(ByteView input)
 {
     if (input.size() > LZ77_MAX_SIZE)
-        return makeError(ErrorKind::BadArgument, "input of " + std::to_string(input.size()) +
-                                                     " bytes is larger than LZ77 type 0x10 can hold (16777215)");
+        return makeError(ErrorKind::BadArgument, "too large for LZ77 type 0x10 (" + std::to_string(input.size()) +
+                                                     " bytes; the format holds at most 16777215)");
     return {};
+}
+
+// Messages complete "<file> is ..." (see Lz77.h).
+platform::Error notLz77(const std::string& why)
+{
+    return makeError(ErrorKind::BadFormat, "not an LZ77 type 0x10 stream (" + why + ")");
 }
 
 platform::Error bad(const std::string& what)
 {
-    return makeError(ErrorKind::BadFormat, "LZ77: " + what);
+    return makeError(ErrorKind::BadFormat, "a damaged LZ77 stream: " + what);
 }
 
 } // namespace
@@ -310,12 +316,11 @@ Result<Bytes> decompressLz77(ByteView input)
     size |= std::uint64_t{in.u8()} << 8;
     size |= std::uint64_t{in.u8()} << 16;
     if (in.failed())
-        return bad("file shorter than the 4-byte header");
+        return notLz77("it is " + std::to_string(input.size()) + " bytes long, shorter than the 4-byte header");
     if (type == LZ77_TYPE_LZ11)
-        return bad("type 0x11 streams are not supported, only type 0x10");
+        return notLz77("it is type 0x11, which is not supported");
     if (type != LZ77_TYPE)
-        return bad("not an LZ77 type 0x10 stream (first byte 0x" +
-                   std::string{"0123456789ABCDEF"[type >> 4], "0123456789ABCDEF"[type & 0xF]} + ")");
+        return notLz77("its type byte is " + platform::hexText(type) + ", not 0x10");
     if (size == 0 && in.remaining() >= 4) {
         size = in.le32();
         // A zero-size header followed only by padding is an empty stream.
