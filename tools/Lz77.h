@@ -34,6 +34,9 @@ inline constexpr std::size_t LZ77_MAX_SIZE = 0xFFFFFF; // the header's 24-bit si
 // The plain greedy parse (always the longest match here), for comparison.
 [[nodiscard]] platform::Result<platform::Bytes> compressLz77Greedy(platform::ByteView input);
 
+// Errors read as what follows "<file> is ": "too large for ...", "not an LZ77 type 0x10 stream (...)",
+// "a damaged LZ77 stream: ...".
+
 // Decompresses a stream, with or without the "LZ77" magic in front; a 24-bit size of 0 followed by a
 // 32-bit size is accepted too. A reference reaching before the start of the output, a stream that ends
 // before the declared size is produced, or another compression type is an error. A reference running
