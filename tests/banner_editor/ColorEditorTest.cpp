@@ -62,39 +62,18 @@ TEST_F(ColorEditorTest, EditsTheChosenBoxThroughTheSwatch)
     EXPECT_EQ(editor.color(back0, 0), boxColor(plainScheme(10)[back0], 0));
 }
 
-// Opening takes over the main window's path and scheme; saving a scheme says so and rebuilds both lists
-// with nothing selected; closing hands the list back.
-TEST_F(ColorEditorTest, SchemeListIsHandedOverBothWays)
+// "Current Brlyt" reads the file in the path field only when it is a layout; otherwise no colour changes.
+TEST_F(ColorEditorTest, ReadsColoursOnlyFromALayout)
 {
-    ASSERT_TRUE(saveScheme(folder.path(), "alpha", plainScheme(1)).ok());
-    ASSERT_TRUE(saveScheme(folder.path(), "gamma", plainScheme(3)).ok());
-    load(test_support::LayoutBuilder::vcBanner().build());
-    model.refreshSchemeList();
-    model.schemeSelection = 2;
-
-    ASSERT_TRUE(editor.start().ok());
-    EXPECT_EQ(editor.bannerPathText, model.pathText());
-    EXPECT_EQ(editor.schemeSelection(), 2);
-    EXPECT_EQ(editor.colors(), plainScheme(3));
-
     editor.setColors(plainScheme(7));
-    ASSERT_TRUE(editor.saveScheme("beta").ok());
-    ASSERT_EQ(sink.messages.size(), 1u);
-    EXPECT_EQ(sink.messages[0].prompt, "Color Scheme saved as beta");
-    EXPECT_EQ(model.schemeItems, (std::vector<std::u16string>{u"Current Brlyt", u"alpha", u"beta", u"gamma"}));
-    EXPECT_EQ(model.schemeSelection, -1);
-    EXPECT_EQ(editor.schemeSelection(), -1);
-
-    // "Current Brlyt" reads the file in the path field; a missing or foreign file changes no colour.
-    editor.bannerPathText = u"\\missing.brlyt";
-    EXPECT_EQ(editor.selectScheme(0).error().message, "File Not Found!");
     folder.write("notes.brlyt", std::string("notes"));
-    editor.bannerPathText = u"\\notes.brlyt";
-    EXPECT_NE(editor.selectScheme(0).error().message.find("not a banner layout"), std::string::npos);
-    EXPECT_EQ(editor.colors(), plainScheme(7));
-
-    editor.setSchemeSelection(1);
-    editor.finish();
-    EXPECT_EQ(model.schemeSelection, 1);
-    EXPECT_EQ(model.schemeItems.size(), 4u);
+    const std::vector<std::pair<std::u16string, std::string>> cases{{u"\\missing.brlyt", "File Not Found!"},
+                                                                    {u"\\notes.brlyt", "is not a banner layout"}};
+    for (const auto& [path, message] : cases) {
+        editor.bannerPathText = path;
+        auto read = editor.readFromLayout();
+        ASSERT_FALSE(read.ok());
+        EXPECT_NE(read.error().message.find(message), std::string::npos) << read.error().message;
+        EXPECT_EQ(editor.colors(), plainScheme(7));
+    }
 }
