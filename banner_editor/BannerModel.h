@@ -2,32 +2,49 @@
 
 // The state of the layout editor's main window as plain values, and the operations its controls run.
 // The window binds its controls to this model; the unattended run drives the same model without any
-// window. Nothing here depends on Qt.
+// window. Nothing here depends on Qt. Messages along the way (the success message of a save, options
+// passed over) go to the sink the model is given; failures come back as the operation's Error.
+//
+// Members are defined by topic: BannerModel.cpp (loading and the game-info fields),
+// BannerModel_Save.cpp (saving, region force, logo and lists), BannerModel_Options.cpp (the command
+// line's options).
 
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "banner_editor/CommandLine.h"
 #include "banner_editor/GameInfoLabels.h"
 #include "banner_editor/LayoutBuffer.h"
+#include "banner_editor/LayoutFormat.h"
 #include "banner_editor/SaveOptions.h"
 #include "platform/Bytes.h"
+#include "platform/Messages.h"
 #include "platform/Result.h"
 
 namespace banner_editor {
 
 // The items of every language list, in order. The first seven suffix the pane names; "NONE" stands
 // for the panes without a language suffix that single-language layouts carry.
-inline constexpr std::array<std::string_view, 8> LANGUAGE_ITEMS{"ENG", "GER", "FRA", "ITA",
-                                                                "SPA", "NED", "JPN", "NONE"};
-inline constexpr int LANGUAGE_COUNT = 7; // the real language codes, LANGUAGE_ITEMS[0..6]
-inline constexpr int NONE_ITEM = 7;      // index of "NONE"
-inline constexpr int NO_SELECTION = -1;  // a list with no selected item
+inline constexpr std::array<std::string_view, 8> LANGUAGE_ITEMS{
+    layout::ENG, layout::GER, layout::FRA, layout::ITA, layout::SPA, layout::NED, layout::JPN, layout::NO_LANGUAGE};
+inline constexpr int NONE_ITEM = 7;     // index of "NONE"
+inline constexpr int NO_SELECTION = -1; // a list with no selected item
 
 // The four language lists of the main window (cmbRegion(0)..(3)) and the fields they serve.
 enum RegionList : int { TitleList = 0, YearList = 1, PlayersList = 2, RatingList = 3 };
+
+// The base pane of a language list ("T_VCTitle", "T_Year", "T_Play", "T_ESRB"), and the pane its item
+// addresses: base + "_" + item. With "NONE" that is "T_Year_NONE", which a write turns into exactly the
+// pane "T_Year" (Set_Txt1_Text) and which a read finds nowhere.
+std::string_view basePane(int list);
+std::string languagePane(int list, std::string_view item);
+
+// The game-info fields that Set and Set All write.
+enum class GameField { Title, Year, Players, System, Rating };
 
 // The fixed first items of the logo and scheme lists: keep what the layout already has.
 inline constexpr std::u16string_view CURRENT_LOGO_ITEM = u"Current Logo";
@@ -36,13 +53,21 @@ inline constexpr std::u16string_view CURRENT_SCHEME_ITEM = u"Current Brlyt";
 // The configuration file that remembers the last layout path, relative to the program folder.
 inline constexpr std::u16string_view CONFIG_PATH_TEXT = u"\\cfgs\\vcinfopath.cfg";
 
+// A logo texture to copy over the layout's own: the logo file and the "my_Back" texture it replaces.
+struct LogoCopy
+{
+    std::filesystem::path from;
+    std::filesystem::path to;
+};
+
 class BannerModel
 {
 public:
-    explicit BannerModel(std::filesystem::path programFolder);
+    BannerModel(platform::MessageSink& sink, std::filesystem::path programFolder);
 
     // --- state ---------------------------------------------------------------------------------------
 
+    platform::MessageSink& sink() const { return m_sink; }
     const std::filesystem::path& programFolder() const { return m_programFolder; }
 
     // The path field's text as the user sees it (absolute, or relative beginning with "\").
@@ -78,69 +103,93 @@ public:
     std::vector<std::u16string> schemeItems{std::u16string(CURRENT_SCHEME_ITEM)};
     int schemeSelection = 0;
 
-    // True for an unattended run: the save skips the scheme and logo lists and the success message.
+    // True for an unattended run: the save skips the scheme and logo lists and the success message,
+    // and copies the logo chosen by setLogo instead.
     bool commandLineMode = false;
 
-    // --- operations ----------------------------------------------------------------------------------
+    // --- loading and the fields ----------------------------------------------------------------------
 
     // Start-up: region force on "NONE", then the path from the configuration file (which loads it).
-    void Form_Load();
+    void start();
 
-    // The path field changed: empty the buffer; when the text names an existing file, load it and
-    // record the text in the configuration file. The error of a failed load is returned (the window
-    // ignores it, the unattended run reports it).
-    platform::Result<void> txtSrc_Change(std::u16string text);
+    // The path field changed: empty the buffer; when the text names an existing banner layout, load it
+    // and record the text in the configuration file. A path that names no file, or a file that is not a
+    // banner layout, leaves the buffer empty and the fields as they were, and its error is returned (and
+    // kept: a later save says why there is nothing to save).
+    platform::Result<void> setPath(std::u16string text);
 
     // Loads the layout at SrcPath, cuts its padding and fills the fields and language lists.
-    [[nodiscard]] platform::Result<void> Load_Brlyt();
+    [[nodiscard]] platform::Result<void> load();
 
     // Reads field `list` out of the buffer for its list's selected language.
-    void cmbRegion_click(int list);
+    void readField(int list);
     // Selects an item of a language list and reads its field (a user's pick).
-    void selectRegion(int list, int item);
+    void selectLanguage(int list, int item);
     // Reads the four language fields and the system field again (after the manual editor changed the buffer).
     void rereadFields();
 
-    // Writes title (0), year (1) or rating (2) for the selected language of its list.
-    void cmdSet_Click(int index);
-    // Writes title (0), year (1), players (2), system (3) or rating (4) to every language.
-    void cmdSetAll_Click(int index);
+    // Writes the title, year or rating field for the selected language of its list ("Set").
+    void setLanguageField(GameField field);
+    // Writes a field to every language ("Set All"); the system field has no language and is written once.
+    void setAllLanguages(GameField field);
 
     // The language code of the loaded single-language layout, from its year label.
-    std::string Detect_Language() const;
+    std::string detectLanguage() const;
 
-    // The save sequence: normalise, size field, scheme and logo (window run), region force, padding,
-    // write to the path field's file, success message (window run), reload. On failure nothing is
-    // written, the buffer keeps the user's edits and the error names the path.
-    [[nodiscard]] platform::Result<void> cmdSave_Click();
+    // The names of the text panes in file order, and the text of the pane with exactly that name.
+    std::vector<std::string> paneNames() const;
+    std::u16string paneText(std::string_view paneName) const;
+    // Writes the text of the last pane whose name begins with paneName (the manual editor and -H_). An
+    // empty text changes nothing. A name that matches no pane, or a pane that cannot be rewritten, is an
+    // error that names the pane and the layout; the buffer is then unchanged.
+    [[nodiscard]] platform::Result<void> setPaneText(std::string_view paneName, std::u16string_view text);
 
-    // Selects the region force item equal to REG (upper-cased); no match leaves it as it was.
-    void SetForce(std::u16string_view REG);
+    // --- saving ----------------------------------------------------------------------------------------
 
-    // Copies a logo texture (a name in the logos folder, "\..." in the program folder, or absolute) over
-    // the "my_Back*.tpl" texture beside the loaded layout. No texture folder or no such texture: nothing
-    // happens. A missing logo file or a layout path without two folders above the file is an error.
-    [[nodiscard]] platform::Result<void> ReplaceLogo(std::u16string_view lgPath);
+    // The save sequence: normalise, size field, scheme and logo, region force, padding, write to the
+    // path field's file (together with the logo texture, all or nothing), success message (window run),
+    // reload. Nothing is written when no layout is loaded, when the file on disk is not a banner layout,
+    // or when any step fails: the error names the path, and the buffer keeps the user's edits.
+    [[nodiscard]] platform::Result<void> save();
+
+    // Selects the region force item equal to region (upper-cased); no match leaves it as it was.
+    void setForce(std::u16string_view region);
+
+    // Chooses the logo the next save copies over the layout's "my_Back*.tpl" texture (the command line's
+    // -LOGO). lgPath is a name in the logos folder, "\..." in the program folder, or absolute. A missing
+    // logo, a layout without its "timg" folder two levels up or without a "my_Back*.tpl" in it is an
+    // error naming what was looked for, and nothing is chosen.
+    [[nodiscard]] platform::Result<void> setLogo(std::u16string_view lgPath);
 
     // Fill the logo list ("*.tpl" in the logos folder) and the scheme list ("*.vccs" in the schemes
     // folder, names without the extension); each selects its first item.
-    void RefreshLogoList();
-    void RefreshColorList_Here();
+    void refreshLogoList();
+    void refreshSchemeList();
 
-    // Applies the command line's pieces (the path first, then the options) in order. A piece that
-    // cannot be applied (a scheme or logo that cannot be used) stops here with its error.
-    [[nodiscard]] platform::Result<void> ParseClo(const std::vector<std::u16string>& pieces);
+    // --- command line ----------------------------------------------------------------------------------
+
+    // Applies a parsed command line: the path first, then the options in order (a later one wins). An
+    // option that cannot be applied stops here with its error; options that were passed over are named
+    // on the sink.
+    [[nodiscard]] platform::Result<void> applyOptions(const Options& options);
 
 private:
     std::u16string readPane(int list, int item) const;
     void recordPath();
+    [[nodiscard]] platform::Result<void> applyOption(const CommandOption& option);
+    [[nodiscard]] platform::Result<LogoCopy> logoCopyFor(std::u16string_view lgPath) const;
+    [[nodiscard]] platform::Result<platform::Bytes> savedBytes() const;
+    [[nodiscard]] platform::Result<std::optional<LogoCopy>> logoToSave() const;
 
+    platform::MessageSink& m_sink;
     std::filesystem::path m_programFolder;
     std::u16string m_pathText;
     std::filesystem::path m_srcPath;
     std::string m_singleLang;
     platform::Bytes m_buffer;
     std::array<int, 4> m_regions{NO_SELECTION, NO_SELECTION, NO_SELECTION, NO_SELECTION};
+    std::optional<platform::Error> m_loadError;
+    std::optional<LogoCopy> m_logo;
 };
 
 } // namespace banner_editor

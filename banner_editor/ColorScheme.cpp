@@ -3,13 +3,13 @@
 #include <charconv>
 
 #include "platform/Files.h"
+#include "platform/PathText.h"
 
 namespace banner_editor {
 
 namespace {
 
-// The language codes that suffix the pane and material names, in list order.
-constexpr std::array<std::string_view, 7> LANGUAGE_CODES{"ENG", "GER", "FRA", "ITA", "SPA", "NED", "JPN"};
+namespace fmt = layout;
 
 constexpr std::string_view SCHEME_FOLDER = "schemes";
 constexpr std::string_view SCHEME_EXTENSION = ".vccs";
@@ -53,10 +53,10 @@ std::vector<std::string> writtenMaterials(const SchemeEntry& entry)
         names.emplace_back(entry.material);
         return names;
     }
-    for (const auto code : LANGUAGE_CODES) {
-        const std::string base = std::string(entry.material) + "_";
-        if (entry.language == SchemeLanguageList::Title && code == "JPN")
-            names.push_back(base + "JAP");
+    const std::string base = std::string(entry.material) + std::string(fmt::LANGUAGE_SEPARATOR);
+    for (const auto code : fmt::LANGUAGE_CODES) {
+        if (entry.language == SchemeLanguageList::Title && code == fmt::JPN)
+            names.push_back(base + std::string(fmt::JAP));
         names.push_back(base + std::string(code));
     }
     return names;
@@ -132,16 +132,20 @@ std::vector<std::string> schemeNames(const std::filesystem::path& programFolder)
 
 platform::Result<ColorScheme> loadScheme(const std::filesystem::path& programFolder, std::string_view name)
 {
-    const std::string quoted = "\"" + std::string(name) + "\"";
+    const std::string shown = "\"" + std::string(name) + "\"";
     const auto path = schemePath(programFolder, name);
-    if (!isUsableSchemeName(name) || !platform::fileExists(path))
-        return platform::makeError(platform::ErrorKind::NotFound, "Colour scheme " + quoted + " not found");
+    if (!isUsableSchemeName(name))
+        return platform::makeError(platform::ErrorKind::NotFound,
+                                   "Colour scheme " + shown + " not found: it is not a file name");
+    if (!platform::fileExists(path))
+        return platform::makeError(platform::ErrorKind::NotFound,
+                                   "Colour scheme " + shown + " not found: there is no " + platform::quoted(path));
     auto bytes = platform::readFile(path);
     if (!bytes)
-        return platform::makeError(bytes.error().kind, "Colour scheme " + quoted + ": " + bytes.error().message);
+        return platform::makeError(bytes.error().kind, "Colour scheme " + shown + ": " + bytes.error().message);
     auto scheme = parseScheme(*bytes);
     if (!scheme)
-        return platform::makeError(scheme.error().kind, "Colour scheme " + quoted + ": " + scheme.error().message);
+        return platform::makeError(scheme.error().kind, "Colour scheme " + shown + ": " + scheme.error().message);
     return scheme;
 }
 
@@ -183,10 +187,11 @@ void readSchemeFromLayout(platform::ByteView buffer, const LanguageItems& langua
         std::vector<std::string> candidates;
         if (entry.language != SchemeLanguageList::None) {
             const std::string& item = languages[static_cast<std::size_t>(entry.language)];
-            if (!item.empty() && item != "NONE") {
-                candidates.push_back(base + "_" + item);
-                if (entry.language == SchemeLanguageList::Title && item == "JPN")
-                    candidates.push_back(base + "_JAP");
+            if (!item.empty() && item != fmt::NO_LANGUAGE) {
+                const std::string suffixed = base + std::string(fmt::LANGUAGE_SEPARATOR);
+                candidates.push_back(suffixed + item);
+                if (entry.language == SchemeLanguageList::Title && item == fmt::JPN)
+                    candidates.push_back(suffixed + std::string(fmt::JAP));
             }
         }
         candidates.push_back(base);
@@ -199,15 +204,18 @@ void readSchemeFromLayout(platform::ByteView buffer, const LanguageItems& langua
     }
 }
 
-ColorValue colorValue(std::uint8_t r, std::uint8_t g, std::uint8_t b)
+Rgb boxColor(const MaterialColors& colors, int box)
 {
-    return ColorValue{r} | (ColorValue{g} << 8) | (ColorValue{b} << 16);
+    return box == 0 ? Rgb{colors.r1, colors.g1, colors.b1} : Rgb{colors.r2, colors.g2, colors.b2};
 }
 
-std::string VbColor2RGB(ColorValue color)
+void setBoxColor(MaterialColors& colors, int box, Rgb color)
 {
-    return std::to_string(color & 0xFF) + "|" + std::to_string((color >> 8) & 0xFF) + "|" +
-           std::to_string((color >> 16) & 0xFF);
+    if (box == 0) {
+        colors.r1 = color.r, colors.g1 = color.g, colors.b1 = color.b;
+    } else {
+        colors.r2 = color.r, colors.g2 = color.g, colors.b2 = color.b;
+    }
 }
 
 } // namespace banner_editor

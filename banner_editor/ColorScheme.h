@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "banner_editor/LayoutBuffer.h"
+#include "banner_editor/LayoutFormat.h"
 #include "platform/Bytes.h"
 #include "platform/Result.h"
 
@@ -36,27 +37,27 @@ struct SchemeEntry
     SchemeLanguageList language = SchemeLanguageList::None;
 };
 
-// The nineteen entries in file order.
+// The nineteen entries in file order; the materials are the layout's (LayoutFormat.h).
 inline constexpr std::array<SchemeEntry, SCHEME_ENTRY_COUNT> SCHEME_ENTRIES{{
-    {"PFLINE", "PFLine"},
-    {"T_PF", "T_PF"},
-    {"Shade", "Shade"},
-    {"Back0", "Back0"},
-    {"Back1", "Back1"},
-    {"Back2", "Back2"},
-    {"Back3", "Back3"},
-    {"Back4", "Back4"},
-    {"YearLine", "YearLine"},
-    {"PlayLine", "PlayLine"},
-    {"T_VCTitle", "T_VCTitle", SchemeLanguageList::Title},
-    {"T_Play", "T_Play", SchemeLanguageList::Players},
-    {"T_Year", "T_Year", SchemeLanguageList::Year},
-    {"T_ESRB", "T_ESRB", SchemeLanguageList::Rating},
-    {"VCPic", "VCPic"},
-    {"VCPicBase", "VCPicBase"},
-    {"VCPicSha", "VCPicSha"},
-    {"BackMask1", "BackMask1"},
-    {"BackMask2", "BackMask2"},
+    {"PFLINE", layout::SCHEME_MATERIALS[0]},
+    {"T_PF", layout::SCHEME_MATERIALS[1]},
+    {"Shade", layout::SCHEME_MATERIALS[2]},
+    {"Back0", layout::SCHEME_MATERIALS[3]},
+    {"Back1", layout::SCHEME_MATERIALS[4]},
+    {"Back2", layout::SCHEME_MATERIALS[5]},
+    {"Back3", layout::SCHEME_MATERIALS[6]},
+    {"Back4", layout::SCHEME_MATERIALS[7]},
+    {"YearLine", layout::SCHEME_MATERIALS[8]},
+    {"PlayLine", layout::SCHEME_MATERIALS[9]},
+    {"T_VCTitle", layout::SCHEME_MATERIALS[10], SchemeLanguageList::Title},
+    {"T_Play", layout::SCHEME_MATERIALS[11], SchemeLanguageList::Players},
+    {"T_Year", layout::SCHEME_MATERIALS[12], SchemeLanguageList::Year},
+    {"T_ESRB", layout::SCHEME_MATERIALS[13], SchemeLanguageList::Rating},
+    {"VCPic", layout::SCHEME_MATERIALS[14]},
+    {"VCPicBase", layout::SCHEME_MATERIALS[15]},
+    {"VCPicSha", layout::SCHEME_MATERIALS[16]},
+    {"BackMask1", layout::SCHEME_MATERIALS[17]},
+    {"BackMask2", layout::SCHEME_MATERIALS[18]},
 }};
 
 // Index of the entry with this name (exact case, "PFLINE" in upper case), or SCHEME_ENTRY_COUNT.
@@ -84,7 +85,7 @@ std::filesystem::path schemePath(const std::filesystem::path& programFolder, std
 std::vector<std::string> schemeNames(const std::filesystem::path& programFolder);
 
 // Reads a named scheme. A missing or unreadable file is an error (NotFound/ReadFailed), bad content
-// as in parseScheme; the message names the scheme.
+// as in parseScheme; the message names the scheme and the file looked for.
 [[nodiscard]] platform::Result<ColorScheme> loadScheme(const std::filesystem::path& programFolder,
                                                        std::string_view name);
 
@@ -112,11 +113,15 @@ using LanguageItems = std::array<std::string, 4>;
 // material is missing keeps the colours it had.
 void readSchemeFromLayout(platform::ByteView buffer, const LanguageItems& languages, ColorScheme& scheme);
 
-// A colour value with red in the low byte, green in bits 8-15 and blue in bits 16-23.
-using ColorValue = std::uint32_t;
-ColorValue colorValue(std::uint8_t r, std::uint8_t g, std::uint8_t b);
+// One colour of an entry: red, green, blue.
+struct Rgb
+{
+    std::uint8_t r = 0, g = 0, b = 0;
+    bool operator==(const Rgb&) const = default;
+};
 
-// "red|green|blue" in decimal, e.g. "255|128|0".
-std::string VbColor2RGB(ColorValue color);
+// Colour 1 (box 0) or colour 2 (box 1) of an entry.
+Rgb boxColor(const MaterialColors& colors, int box);
+void setBoxColor(MaterialColors& colors, int box, Rgb color);
 
 } // namespace banner_editor

@@ -1,9 +1,12 @@
 #include "GameInfoLabels.h"
 
+#include "banner_editor/LayoutFormat.h"
 #include "platform/TextCodec.h"
 
 namespace banner_editor {
 namespace {
+
+namespace fmt = layout;
 
 // "Publi" + e acute + " en " and "A" + n tilde + "o": the French and Spanish year labels.
 constexpr std::u16string_view FRENCH_YEAR = u"Publi\u00E9 en ";
@@ -39,17 +42,17 @@ bool isDigit(char16_t c)
 std::u16string Make_Year(std::u16string_view yearVal, std::string_view tReg)
 {
     const std::u16string year = orQuestionMarks(yearVal);
-    if (tReg == "GER")
+    if (tReg == fmt::GER)
         return u"Erschienen: " + year;
-    if (tReg == "FRA")
+    if (tReg == fmt::FRA)
         return std::u16string(FRENCH_YEAR) + year;
-    if (tReg == "ITA")
+    if (tReg == fmt::ITA)
         return u"Pubblicato: " + year;
-    if (tReg == "SPA")
+    if (tReg == fmt::SPA)
         return std::u16string(SPANISH_YEAR) + u": " + year;
-    if (tReg == "NED")
+    if (tReg == fmt::NED)
         return u"Release: " + year;
-    if (tReg == "JPN")
+    if (tReg == fmt::JPN)
         return year + std::u16string(JAPANESE_YEAR_SUFFIX);
     return u"Released: " + year;
 }
@@ -57,7 +60,7 @@ std::u16string Make_Year(std::u16string_view yearVal, std::string_view tReg)
 std::u16string Make_ESRB(std::u16string_view esrbVal, std::string_view tReg)
 {
     const std::u16string rating = orQuestionMarks(esrbVal);
-    if (tReg == "FRA")
+    if (tReg == fmt::FRA)
         return u"Classement ESRB: " + rating;
     return u"ESRB Rating: " + rating;
 }
@@ -67,17 +70,17 @@ std::u16string Make_Players(std::u16string_view playVal, std::string_view tReg)
     std::u16string value = playVal.empty() ? std::u16string(u"2") : std::u16string(playVal);
     if (value != u"1")
         value = u"1-" + value;
-    if (tReg == "GER")
+    if (tReg == fmt::GER)
         return value + u" Spieler";
-    if (tReg == "FRA")
+    if (tReg == fmt::FRA)
         return u"Joueurs: " + value;
-    if (tReg == "ITA")
+    if (tReg == fmt::ITA)
         return u"Giocatori: " + value;
-    if (tReg == "SPA")
+    if (tReg == fmt::SPA)
         return u"Jugadores: " + value;
-    if (tReg == "NED")
+    if (tReg == fmt::NED)
         return value + u" speler(s)";
-    if (tReg == "JPN") {
+    if (tReg == fmt::JPN) {
         for (auto& c : value)
             if (c == u'-')
                 c = WAVE_DASH;
@@ -123,24 +126,24 @@ std::string languageOfYearLabel(std::u16string_view yearLabel)
 {
     // The French label has no ":" and would otherwise pass for a Japanese one.
     if (yearLabel.starts_with(FRENCH_YEAR))
-        return "FRA";
+        return std::string(fmt::FRA);
     const auto colon = yearLabel.find(u':');
     if (colon == std::u16string_view::npos)
-        return "JPN";
+        return std::string(fmt::JPN);
     const auto head = yearLabel.substr(0, colon);
     if (head == u"Released")
-        return "ENG";
+        return std::string(fmt::ENG);
     if (head == u"Erschienen")
-        return "GER";
+        return std::string(fmt::GER);
     if (head == FRENCH_YEAR)
-        return "FRA";
+        return std::string(fmt::FRA);
     if (head == u"Pubblicato")
-        return "ITA";
+        return std::string(fmt::ITA);
     if (head == SPANISH_YEAR)
-        return "SPA";
+        return std::string(fmt::SPA);
     if (head == u"Release")
-        return "NED";
-    return "ENG";
+        return std::string(fmt::NED);
+    return std::string(fmt::ENG);
 }
 
 } // namespace banner_editor

@@ -15,8 +15,8 @@ namespace fmt = layout;
 
 namespace {
 
-constexpr std::array<std::uint8_t, 4> TXT1{'t', 'x', 't', '1'};
-constexpr std::array<std::uint8_t, 4> MAT1{'m', 'a', 't', '1'};
+constexpr auto& TXT1 = fmt::TEXT_PANE_MAGIC;
+constexpr auto& MAT1 = fmt::MATERIALS_MAGIC;
 constexpr char16_t LINE_BREAK_MARK = u'^';
 constexpr char16_t LINE_FEED = 0x000A;
 
@@ -24,41 +24,60 @@ constexpr char16_t LINE_FEED = 0x000A;
 // Everything in front of start is the section head, which a rewrite keeps.
 struct TextPlace
 {
+    PaneWrite state = PaneWrite::Written; // Written: usable; Damaged or Unterminated: not to be touched
     std::size_t size = 0;
     std::size_t start = 0;
     std::size_t length = 0;
     bool countedBack = false; // the stored text offset was unusable
 };
 
-// The text of the section at offset, or nothing when the section cannot be trusted: its size runs past
-// the end of the buffer or is too small for the text box fields, its text length is odd, or the text
-// would not fit inside the section behind the text box fields (0x74 on).
+// One past the first 00 00 code unit at or after start (counted in code units from start), or NOT_FOUND.
+std::size_t terminatorEnd(platform::ByteView section, std::size_t start)
+{
+    ByteReader r(section);
+    r.seek(start);
+    while (r.remaining() >= 2) {
+        if (r.be16() == 0)
+            return r.position();
+    }
+    return NOT_FOUND;
+}
+
+// The text of the section at offset, or why it cannot be trusted: its size runs past the end of the
+// buffer or is too small for the text box fields, its text length is odd, or the text would not fit
+// inside the section behind the text box fields (0x74 on).
 //
 // The text starts at the offset stored at 0x58 whenever that lies between 0x74 and the section's end,
 // and is then n bytes long (n = the text length at 0x4E, terminator included). Real layouts keep unused
 // text-buffer space after the terminator, so the section's trailing zero bytes are not always padding.
-// Only when the stored offset is unusable is the text counted back from the end of the section: the
-// last n + 2 bytes when the section ends in four 00 bytes (text, terminator, padding), else the last n.
-std::optional<TextPlace> textPlace(platform::ByteView buffer, std::size_t section)
+// Layouts made by other tools may store an n that runs past the end of the section; the text then ends
+// at its first 00 00 terminator inside the section, and a section without one is left alone. Only when
+// the stored offset is unusable is the text counted back from the end of the section: the last n + 2
+// bytes when the section ends in four 00 bytes (text, terminator, padding), else the last n.
+TextPlace textPlace(platform::ByteView buffer, std::size_t section)
 {
+    const TextPlace damaged{PaneWrite::Damaged};
     ByteReader r(buffer);
     r.seek(section + fmt::SECTION_SIZE);
     const std::uint32_t size = r.be32();
     if (r.failed() || size < fmt::TEXT_HEAD_MIN || size > buffer.size() - section)
-        return std::nullopt;
+        return damaged;
     const auto bytes = buffer.subspan(section, size);
 
     ByteReader s(bytes);
     s.seek(fmt::TEXT_LENGTH);
     const std::size_t n = s.be16();
     if (s.failed() || n % 2 != 0)
-        return std::nullopt;
+        return damaged;
     s.seek(fmt::TEXT_OFFSET);
     const std::uint32_t offset = s.be32();
     if (!s.failed() && offset >= fmt::TEXT_START && offset <= size) {
-        if (n > size - offset)
-            return std::nullopt;
-        return TextPlace{size, offset, n, false};
+        if (n <= size - offset)
+            return {PaneWrite::Written, size, offset, n, false};
+        const std::size_t end = terminatorEnd(bytes, offset);
+        if (end == NOT_FOUND)
+            return TextPlace{PaneWrite::Unterminated};
+        return {PaneWrite::Written, size, offset, end - offset, false};
     }
 
     const auto tail = bytes.last(4);
@@ -67,8 +86,8 @@ std::optional<TextPlace> textPlace(platform::ByteView buffer, std::size_t sectio
     // A text counted back into the text box fields (0x50-0x73) is longer than the text area: taking it
     // would read those fields as text, and rewriting it would overwrite them.
     if (size < fmt::TEXT_START || length > size - fmt::TEXT_START)
-        return std::nullopt;
-    return TextPlace{size, size - length, length, true};
+        return damaged;
+    return {PaneWrite::Written, size, size - length, length, true};
 }
 
 // Whether the bytes after a "txt1" magic carry the name at the pane-name field: followed by two 00
@@ -159,7 +178,7 @@ std::size_t locateMaterial(platform::ByteView buffer, std::string_view name)
         ByteReader r(buffer);
         r.seek(at + fmt::SECTION_SIZE);
         const std::uint32_t size = r.be32();
-        if (at % fmt::SECTION_ALIGNMENT == 0 && !r.failed() && size >= 12) {
+        if (at % fmt::SECTION_ALIGNMENT == 0 && !r.failed() && size >= fmt::MATERIALS_FIRST_ENTRY_MIN) {
             from = at;
             end = at + std::min<std::size_t>(size, buffer.size() - at);
             alignBase = at;
@@ -179,28 +198,18 @@ std::size_t locateMaterial(platform::ByteView buffer, std::string_view name)
 
 } // namespace
 
-platform::Result<Bytes> readLayoutFile(const std::filesystem::path& path)
-{
-    return platform::readFile(path);
-}
-
-platform::Result<void> writeLayoutFile(const std::filesystem::path& path, ByteView buffer)
-{
-    return platform::writeFileAtomic(path, buffer);
-}
-
 std::u16string Get_Txt1_Text(ByteView buffer, std::string_view paneName)
 {
     const std::size_t section = locatePane(buffer, platform::bytesOf(paneName), true);
     if (section == NOT_FOUND)
         return {};
     const auto place = textPlace(buffer, section);
-    if (!place)
+    if (place.state != PaneWrite::Written)
         return {};
-    return Uni_To_Text(buffer.subspan(section + place->start, place->length));
+    return Uni_To_Text(buffer.subspan(section + place.start, place.length));
 }
 
-void Set_Txt1_Text(Bytes& buffer, std::string_view paneName, std::u16string_view text)
+PaneWrite Set_Txt1_Text(Bytes& buffer, std::string_view paneName, std::u16string_view text)
 {
     platform::Bytes name = platform::bytesOf(paneName);
     if (paneName.ends_with(fmt::NO_LANGUAGE_SUFFIX)) {
@@ -209,27 +218,27 @@ void Set_Txt1_Text(Bytes& buffer, std::string_view paneName, std::u16string_view
         name.push_back(0);
     }
     if (text.empty())
-        return;
+        return PaneWrite::EmptyText;
     const auto matches = matchingPanes(buffer, name, false);
     if (matches.empty())
-        return;
+        return PaneWrite::NotFound;
     const std::size_t section = matches.back();
     const auto place = textPlace(buffer, section);
-    if (!place)
-        return;
+    if (place.state != PaneWrite::Written)
+        return place.state;
 
     platform::Bytes newText = Text_To_Uni(text);
     newText.push_back(0);
     newText.push_back(0);
     const std::size_t textLength = newText.size();
-    if (textLength > 0xFFFF)
-        return; // the length fields are 16-bit: such a text cannot be stored
+    if (textLength > fmt::TEXT_LENGTH_MAX)
+        return PaneWrite::TooLong;
     if (textLength % fmt::SECTION_ALIGNMENT != 0)
         newText.insert(newText.end(), 2, 0);
 
     // The new section: the old head, the new text and its padding, with size and lengths set.
     platform::Bytes newSection(buffer.begin() + static_cast<std::ptrdiff_t>(section),
-                               buffer.begin() + static_cast<std::ptrdiff_t>(section + place->start));
+                               buffer.begin() + static_cast<std::ptrdiff_t>(section + place.start));
     newSection.insert(newSection.end(), newText.begin(), newText.end());
     platform::writeBe32(newSection, fmt::SECTION_SIZE, static_cast<std::uint32_t>(newSection.size()));
     platform::writeBe16(newSection, fmt::TEXT_BUFFER_LENGTH, static_cast<std::uint16_t>(textLength));
@@ -237,13 +246,13 @@ void Set_Txt1_Text(Bytes& buffer, std::string_view paneName, std::u16string_view
     // A text found by counting back because its stored offset pointed past the end of the section gets
     // its real offset stored: the old one could land inside the grown section and move the text on the
     // next read. An offset below 0x74 stays unusable whatever the size, and is carried over.
-    if (place->countedBack && platform::readBe32(newSection, fmt::TEXT_OFFSET) >= fmt::TEXT_START)
-        platform::writeBe32(newSection, fmt::TEXT_OFFSET, static_cast<std::uint32_t>(place->start));
+    if (place.countedBack && platform::readBe32(newSection, fmt::TEXT_OFFSET) >= fmt::TEXT_START)
+        platform::writeBe32(newSection, fmt::TEXT_OFFSET, static_cast<std::uint32_t>(place.start));
 
     // Every copy of the old section changes with it: a layout that repeats a pane byte for byte keeps
     // its copies alike. A copy carries the same name, so it is among the matching sections; usually
     // there is none, and the one section is replaced where it stands.
-    const platform::ByteView oldSection(buffer.data() + section, place->size);
+    const platform::ByteView oldSection(buffer.data() + section, place.size);
     std::vector<std::size_t> copies;
     for (const std::size_t at : matches) {
         const bool clear = copies.empty() || at >= copies.back() + oldSection.size();
@@ -263,7 +272,7 @@ void Set_Txt1_Text(Bytes& buffer, std::string_view paneName, std::u16string_view
         }
         rebuilt.insert(rebuilt.end(), buffer.begin() + static_cast<std::ptrdiff_t>(from), buffer.end());
         buffer = std::move(rebuilt);
-        return;
+        return PaneWrite::Written;
     }
     const std::size_t oldSize = oldSection.size();
     const auto first = buffer.begin() + static_cast<std::ptrdiff_t>(section);
@@ -274,13 +283,14 @@ void Set_Txt1_Text(Bytes& buffer, std::string_view paneName, std::u16string_view
                       newSection.begin() + static_cast<std::ptrdiff_t>(common), newSection.end());
     else
         buffer.erase(first + static_cast<std::ptrdiff_t>(common), first + static_cast<std::ptrdiff_t>(oldSize));
+    return PaneWrite::Written;
 }
 
 std::vector<std::string> textPaneNames(ByteView buffer)
 {
     // The 20 bytes from the name field on (16 name bytes and 4 of the pane's user data); the name ends
     // at the first 00 byte, so user data behind a shorter name never joins it.
-    constexpr std::size_t NAME_FIELD = 20;
+    constexpr std::size_t NAME_FIELD = fmt::PANE_NAME_LIST_WIDTH;
     std::vector<std::string> names;
     for (std::size_t at = platform::findBytes(buffer, TXT1); at != NOT_FOUND;
          at = platform::findBytes(buffer, TXT1, at + TXT1.size())) {
@@ -325,7 +335,7 @@ std::u16string Uni_To_Text(ByteView bytes)
 void Set_File_Len(Bytes& buffer)
 {
     // A buffer too short to hold the size field has no header to update.
-    if (buffer.size() < fmt::HEADER_FILE_SIZE + 4)
+    if (buffer.size() < fmt::HEADER_END)
         return;
     platform::writeBe32(buffer, fmt::HEADER_FILE_SIZE, static_cast<std::uint32_t>(buffer.size()));
 }

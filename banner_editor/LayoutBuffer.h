@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "banner_editor/LayoutFile.h"
 #include "platform/Bytes.h"
 #include "platform/Result.h"
 
@@ -19,15 +20,30 @@ namespace banner_editor {
 using platform::Bytes;
 using platform::ByteView;
 
-// Whole-file read and atomic whole-file write of a layout.
-[[nodiscard]] platform::Result<Bytes> readLayoutFile(const std::filesystem::path& path);
-[[nodiscard]] platform::Result<void> writeLayoutFile(const std::filesystem::path& path, ByteView buffer);
+// An ASCII name or marker of the layout as the bytes the file holds.
+inline ByteView nameBytes(std::string_view name)
+{
+    return {reinterpret_cast<const std::uint8_t*>(name.data()), name.size()};
+}
 
 // The field text of the pane with exactly this name ("^" for each line feed); empty when the pane is
 // not found or its section is malformed (a size running past the buffer, an odd text length, a text
 // that does not fit its section). The text starts at the offset the section stores (0x58) when that
-// lies between 0x74 and the section's end, else it is counted back from the end of the section.
+// lies between 0x74 and the section's end, else it is counted back from the end of the section. A
+// stored text length that runs past the end of the section (as other layout tools store a larger
+// buffer) gives the text up to its first 00 00 terminator inside the section; without one the pane
+// reads empty.
 std::u16string Get_Txt1_Text(ByteView buffer, std::string_view paneName);
+
+// What Set_Txt1_Text did.
+enum class PaneWrite {
+    Written,      // the pane holds the new text
+    EmptyText,    // an empty text changes nothing: a pane's text cannot be emptied
+    NotFound,     // no pane has that name
+    Damaged,      // the pane's sizes do not fit the buffer or its own fields; it was left as it is
+    Unterminated, // its text runs past the end of its section without a terminator; left as it is
+    TooLong,      // the text is too long for the 16-bit length fields
+};
 
 // Replaces the text of the last pane whose name begins with paneName (a name ending in "_NONE" addresses
 // exactly the name without that suffix). That section, and any byte-for-byte copy of it elsewhere in the
@@ -35,9 +51,11 @@ std::u16string Get_Txt1_Text(ByteView buffer, std::string_view paneName);
 // terminator and 00 00 padding to a multiple of 4, both length fields (0x4C, 0x4E) receive the text's
 // byte count with terminator, and the section size is updated. A text counted back from the end because
 // its stored offset (0x58) pointed past the section gets that offset set to where the text now starts.
-// An empty text, a missing pane, a malformed section or a text too long for the 16-bit length fields
-// leave the buffer unchanged. The header's size field is not updated (see Set_File_Len).
-void Set_Txt1_Text(Bytes& buffer, std::string_view paneName, std::u16string_view text);
+// A text read up to its terminator because its stored length ran past the section is replaced the same
+// way. An empty text, a missing pane, a malformed or unterminated section or a text too long for the
+// 16-bit length fields leave the buffer unchanged, and the result says which. The header's size field
+// is not updated (see Set_File_Len).
+PaneWrite Set_Txt1_Text(Bytes& buffer, std::string_view paneName, std::u16string_view text);
 
 // The names of the text panes in file order: the ASCII of the 20 bytes from each txt1 section's name
 // field on (0x0C to 0x1F), up to the first 00 byte; sections too short to hold a name, and empty names,

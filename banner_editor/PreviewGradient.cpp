@@ -4,62 +4,48 @@ namespace banner_editor {
 
 namespace {
 
-int component(ColorValue color, int shift)
+std::uint8_t stepComponent(std::uint8_t from, std::uint8_t to, int i, int numSteps)
 {
-    return static_cast<int>((color >> shift) & 0xFF);
+    // C++ integer division truncates toward zero, as the band rule asks for falling components too.
+    const int delta = int(to) - int(from);
+    return static_cast<std::uint8_t>(int(from) + delta * i / numSteps);
 }
 
 } // namespace
 
-ColorValue gradientStepColor(ColorValue start, ColorValue end, int i, int numSteps)
+Rgb gradientStepColor(Rgb start, Rgb end, int i, int numSteps)
 {
-    ColorValue result = 0;
-    for (const int shift : {0, 8, 16}) {
-        const int from = component(start, shift);
-        const int delta = component(end, shift) - from;
-        // C++ integer division truncates toward zero, as the band rule asks for falling components too.
-        const int value = from + delta * i / numSteps;
-        result |= static_cast<ColorValue>(value & 0xFF) << shift;
-    }
-    return result;
+    return {stepComponent(start.r, end.r, i, numSteps), stepComponent(start.g, end.g, i, numSteps),
+            stepComponent(start.b, end.b, i, numSteps)};
 }
 
-std::vector<GradientBand> BackgroundVerticalGradient(SurfaceSize target, ColorValue startColor, ColorValue endColor,
-                                                     int numSteps, double VStart, double VStop, double HStart,
-                                                     double HStop)
+std::vector<GradientBand> backgroundGradient(GradientDirection direction, SurfaceSize target, Rgb startColor,
+                                             Rgb endColor, int numSteps, double VStart, double VStop, double HStart,
+                                             double HStop)
 {
     std::vector<GradientBand> bands;
     if (numSteps < 1)
         return bands;
-    const bool whole = VStart == 0 && VStop == 0;
-    const double bandHeight = whole ? target.height / numSteps : (VStop - VStart) / numSteps;
-    double y = whole ? 0 : VStart;
-    if (HStop == 0)
-        HStop = target.width;
-    bands.reserve(static_cast<std::size_t>(numSteps));
-    for (int i = 0; i < numSteps; ++i) {
-        bands.push_back({HStart, y, HStop - HStart, bandHeight, gradientStepColor(startColor, endColor, i, numSteps)});
-        y += bandHeight;
-    }
-    return bands;
-}
+    // Worked out along the direction ("along") and across it, then put back as x and y.
+    const bool leftToRight = direction == GradientDirection::LeftToRight;
+    const double alongStart = leftToRight ? HStart : VStart;
+    const double alongStop = leftToRight ? HStop : VStop;
+    const double acrossStart = leftToRight ? VStart : HStart;
+    double acrossStop = leftToRight ? VStop : HStop;
+    if (acrossStop == 0)
+        acrossStop = leftToRight ? target.height : target.width;
 
-std::vector<GradientBand> BackgroundHorizontalGradient(SurfaceSize target, ColorValue startColor, ColorValue endColor,
-                                                       int numSteps, double VStart, double VStop, double HStart,
-                                                       double HStop)
-{
-    std::vector<GradientBand> bands;
-    if (numSteps < 1)
-        return bands;
-    const bool whole = HStart == 0 && HStop == 0;
-    const double bandWidth = whole ? target.width / numSteps : (HStop - HStart) / numSteps;
-    double x = whole ? 0 : HStart;
-    if (VStop == 0)
-        VStop = target.height;
+    const bool whole = alongStart == 0 && alongStop == 0;
+    const double alongExtent = leftToRight ? target.width : target.height;
+    const double step = whole ? alongExtent / numSteps : (alongStop - alongStart) / numSteps;
+    double at = whole ? 0 : alongStart;
     bands.reserve(static_cast<std::size_t>(numSteps));
     for (int i = 0; i < numSteps; ++i) {
-        bands.push_back({x, VStart, bandWidth, VStop - VStart, gradientStepColor(startColor, endColor, i, numSteps)});
-        x += bandWidth;
+        const Rgb color = gradientStepColor(startColor, endColor, i, numSteps);
+        const double across = acrossStop - acrossStart;
+        bands.push_back(leftToRight ? GradientBand{at, acrossStart, step, across, color}
+                                    : GradientBand{acrossStart, at, across, step, color});
+        at += step;
     }
     return bands;
 }

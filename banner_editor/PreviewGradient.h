@@ -21,23 +21,23 @@ struct SurfaceSize
 struct GradientBand
 {
     double x = 0, y = 0, width = 0, height = 0;
-    ColorValue color = 0;
+    Rgb color;
 };
 
-// The colour of band i of numSteps between start and end (red in the low byte).
-ColorValue gradientStepColor(ColorValue start, ColorValue end, int i, int numSteps);
+// Which way the colour runs: down the surface in horizontal bands (a vertical gradient), or across it
+// in vertical strips (a horizontal gradient).
+enum class GradientDirection { TopToBottom, LeftToRight };
 
-// Horizontal bands from top to bottom. Band height: the surface height / numSteps from y = 0 when VStart
-// and VStop are both 0, else (VStop - VStart) / numSteps from VStart. The bands run from x = HStart to
-// HStop, an HStop of 0 meaning the surface width. No bands when numSteps is below 1.
-std::vector<GradientBand> BackgroundVerticalGradient(SurfaceSize target, ColorValue startColor, ColorValue endColor,
-                                                     int numSteps, double VStart, double VStop, double HStart,
-                                                     double HStop);
+// The colour of band i of numSteps between start and end.
+Rgb gradientStepColor(Rgb start, Rgb end, int i, int numSteps);
 
-// The same with x and y exchanged: vertical strips from left to right, from y = VStart to VStop (a VStop
-// of 0 meaning the surface height).
-std::vector<GradientBand> BackgroundHorizontalGradient(SurfaceSize target, ColorValue startColor, ColorValue endColor,
-                                                       int numSteps, double VStart, double VStop, double HStart,
-                                                       double HStop);
+// The bands of a gradient over a rectangle of target. Along the direction: when the rectangle's two
+// edges in that direction (VStart and VStop top to bottom, HStart and HStop left to right) are both 0,
+// the bands cover the whole surface from 0; otherwise they run from the first edge to the second. Across
+// it, the bands reach from the first edge to the second, a second edge of 0 meaning the surface's far
+// side. No bands when numSteps is below 1.
+std::vector<GradientBand> backgroundGradient(GradientDirection direction, SurfaceSize target, Rgb startColor,
+                                             Rgb endColor, int numSteps, double VStart, double VStop, double HStart,
+                                             double HStop);
 
 } // namespace banner_editor

@@ -2,11 +2,14 @@
 
 #include <algorithm>
 
+#include "banner_editor/LayoutFormat.h"
 #include "platform/TextCodec.h"
 
 namespace banner_editor {
 
 namespace {
+
+namespace fmt = layout;
 
 constexpr int U = PREVIEW_UNITS_PER_PIXEL;
 
@@ -33,15 +36,13 @@ const MaterialColors& entry(const ColorScheme& colors, std::string_view name)
 {
     return colors[schemeEntryIndex(name)];
 }
-ColorValue color1(const ColorScheme& colors, std::string_view name)
+Rgb color1(const ColorScheme& colors, std::string_view name)
 {
-    const auto& c = entry(colors, name);
-    return colorValue(c.r1, c.g1, c.b1);
+    return boxColor(entry(colors, name), 0);
 }
-ColorValue color2(const ColorScheme& colors, std::string_view name)
+Rgb color2(const ColorScheme& colors, std::string_view name)
 {
-    const auto& c = entry(colors, name);
-    return colorValue(c.r2, c.g2, c.b2);
+    return boxColor(entry(colors, name), 1);
 }
 
 std::u16string withLineBreaks(std::u16string text)
@@ -53,22 +54,23 @@ std::u16string withLineBreaks(std::u16string text)
 // The pane text for a field's selected language: the suffixed pane, or the base pane for "NONE".
 std::u16string paneTextFor(platform::ByteView layout, std::string_view base, const std::string& item)
 {
-    const std::string name = item.empty() || item == "NONE" ? std::string(base) : std::string(base) + "_" + item;
+    std::string name(base);
+    if (!item.empty() && item != fmt::NO_LANGUAGE)
+        name += std::string(fmt::LANGUAGE_SEPARATOR) + item;
     return Get_Txt1_Text(layout, name);
 }
 
-PreviewText bannerText(PreviewRect rect, std::u16string_view caption, ColorValue color, int pixelSize,
-                       bool bold = false)
+PreviewText bannerText(PreviewRect rect, std::u16string_view caption, Rgb color, int pixelSize, bool bold = false)
 {
     return PreviewText{rect, std::u16string(caption), color, std::string(BANNER_TEXT_FONT), pixelSize, bold, true};
 }
 
 // A strip that is its own drawing surface: the gradient covers it whole, left to right.
-PreviewGradientArea lineStrip(PreviewRect rect, ColorValue left, ColorValue right)
+PreviewGradientArea lineStrip(PreviewRect rect, Rgb left, Rgb right)
 {
     const SurfaceSize surface{double(rect.width), double(rect.height)};
-    auto bands =
-        BackgroundHorizontalGradient(surface, left, right, PREVIEW_GRADIENT_STEPS, 0, rect.height, 0, rect.width);
+    auto bands = backgroundGradient(GradientDirection::LeftToRight, surface, left, right, PREVIEW_GRADIENT_STEPS, 0,
+                                    rect.height, 0, rect.width);
     for (auto& b : bands) {
         b.x += rect.x;
         b.y += rect.y;
@@ -98,13 +100,13 @@ PreviewScene MakePreview(const ColorScheme& colors, const PreviewFields& fields,
                          const TextMeasure& measure)
 {
     PreviewScene s;
-    const ColorValue back1 = color1(colors, "Back1");
+    const Rgb back1 = color1(colors, "Back1");
 
     // Shapes and lettering.
     for (std::size_t k = 0; k < s.platformLines.size(); ++k)
         s.platformLines[k] = {k == 2 ? PLATFORM_LINE_2 : PLATFORM_LINE_0, color2(colors, "PFLINE"),
                               color1(colors, "PFLINE"), U};
-    s.band = {BAND, back1};
+    s.band = {BAND, back1, {}, 0};
     static constexpr std::array<std::string_view, 4> LETTERING_ENTRIES{"Back1", "Back2", "Back3", "Back4"};
     for (std::size_t k = 0; k < s.logoLettering.size(); ++k) {
         const PreviewRect rect{LETTERING_LEFT + int(k) * LETTERING_PITCH, BAND.y, LETTERING_WIDTH, BAND.height};
@@ -116,7 +118,7 @@ PreviewScene MakePreview(const ColorScheme& colors, const PreviewFields& fields,
                               true,
                               false};
     }
-    s.secondMask = {SECOND_MASK, color2(colors, "BackMask2")};
+    s.secondMask = {SECOND_MASK, color2(colors, "BackMask2"), {}, 0};
     s.pictureFrame = {PICTURE_FRAME, color2(colors, "VCPic"), color1(colors, "VCPic"), 3 * U};
 
     // Text colours, with the design-time captions until the fields say otherwise.
@@ -130,9 +132,9 @@ PreviewScene MakePreview(const ColorScheme& colors, const PreviewFields& fields,
     s.yearLine = lineStrip(YEAR_LINE, color2(colors, "YearLine"), back1);
     s.playersLine = lineStrip(PLAYERS_LINE, color2(colors, "PlayLine"), back1);
     const SurfaceSize preview{double(PREVIEW_WIDTH), double(PREVIEW_HEIGHT)};
-    s.lowerMask = {FIRST_MASK,
-                   BackgroundVerticalGradient(preview, back1, color2(colors, "BackMask1"), PREVIEW_GRADIENT_STEPS,
-                                              FIRST_MASK.y, FIRST_MASK.bottom(), FIRST_MASK.x, FIRST_MASK.right())};
+    s.lowerMask = {FIRST_MASK, backgroundGradient(GradientDirection::TopToBottom, preview, back1,
+                                                  color2(colors, "BackMask1"), PREVIEW_GRADIENT_STEPS, FIRST_MASK.y,
+                                                  FIRST_MASK.bottom(), FIRST_MASK.x, FIRST_MASK.right())};
 
     // Texts: title and system from the fields; year, players and rating as the layout holds them for
     // the languages selected in the main window.
@@ -141,13 +143,13 @@ PreviewScene MakePreview(const ColorScheme& colors, const PreviewFields& fields,
     if (!fields.system.empty())
         s.system.text = fields.system;
     if (!fields.year.empty())
-        if (auto t = paneTextFor(layout, "T_Year", fields.languages[1]); !t.empty())
+        if (auto t = paneTextFor(layout, fmt::YEAR_PANE, fields.languages[1]); !t.empty())
             s.year.text = std::move(t);
     if (!fields.players.empty())
-        if (auto t = paneTextFor(layout, "T_Play", fields.languages[2]); !t.empty())
+        if (auto t = paneTextFor(layout, fmt::PLAYERS_PANE, fields.languages[2]); !t.empty())
             s.players.text = withLineBreaks(std::move(t));
     if (!fields.rating.empty())
-        if (auto t = paneTextFor(layout, "T_ESRB", fields.languages[3]); !t.empty())
+        if (auto t = paneTextFor(layout, fmt::RATING_PANE, fields.languages[3]); !t.empty())
             s.rating.text = withLineBreaks(std::move(t));
 
     // The system name: an 8-bit label measures it. When the text survives the 8-bit round trip it takes

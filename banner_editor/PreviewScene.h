@@ -53,8 +53,8 @@ struct PreviewRect
 struct PreviewShape
 {
     PreviewRect rect;
-    ColorValue fill = 0;
-    ColorValue outline = 0;
+    Rgb fill;
+    Rgb outline;
     int outlineWidth = 0;
 };
 
@@ -64,7 +64,7 @@ struct PreviewText
 {
     PreviewRect rect;
     std::u16string text;
-    ColorValue color = 0;
+    Rgb color;
     std::string font;
     int pixelSize = 12;
     bool bold = false;

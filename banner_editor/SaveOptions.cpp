@@ -4,6 +4,7 @@
 #include <array>
 
 #include "banner_editor/LayoutBuffer.h"
+#include "banner_editor/LayoutFormat.h"
 #include "platform/Files.h"
 #include "platform/PathText.h"
 #include "platform/TextCodec.h"
@@ -14,40 +15,24 @@ using platform::Bytes;
 using platform::ErrorKind;
 using platform::makeError;
 
-namespace {
-
-// The header's total-size field: bytes 8-11, big-endian.
-constexpr std::size_t HEADER_SIZE_FIELD = 8;
-constexpr std::size_t HEADER_SIZE_END = 12;
-
-constexpr std::array<std::string_view, 7> LANGUAGE_CODES{"ENG", "GER", "FRA", "ITA", "SPA", "NED", "JPN"};
-
-// The name families that region forcing moves, in the order they are replaced.
-constexpr std::array<std::string_view, 4> FORCED_NAME_PREFIXES{"T_YEAR_", "T_PLAY_", "T_ESRB_", "L"};
-
-platform::ByteView viewOf(std::string_view text)
-{
-    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
-}
-
-} // namespace
+namespace fmt = layout;
 
 void CutPadding(Bytes& buffer)
 {
     // The last group end closes the layout: groups nest, and cutting after an inner group's end would
     // throw away the rest of the layout.
-    std::size_t end = platform::findLastBytes(buffer, viewOf(GROUP_END_MARKER));
+    std::size_t end = platform::findLastBytes(buffer, nameBytes(fmt::GROUP_END));
     if (end != platform::NOT_FOUND) {
-        end += GROUP_END_MARKER.size();
-    } else if (end = platform::findBytes(buffer, viewOf(ROOT_GROUP_MARKER)); end != platform::NOT_FOUND) {
-        end += ROOT_GROUP_MARKER.size();
+        end += fmt::GROUP_END.size();
+    } else if (end = platform::findBytes(buffer, nameBytes(fmt::ROOT_GROUP_END)); end != platform::NOT_FOUND) {
+        end += fmt::ROOT_GROUP_END.size();
     } else {
         // Layouts that end in a plain group section carry neither marker. The size field, which the save
         // writes before it pads, still tells where the layout ends; only zero bytes after it are cut.
-        if (buffer.size() < HEADER_SIZE_END)
+        if (buffer.size() < fmt::HEADER_END)
             return;
-        end = platform::readBe32(buffer, HEADER_SIZE_FIELD);
-        if (end < HEADER_SIZE_END || end >= buffer.size() ||
+        end = platform::readBe32(buffer, fmt::HEADER_FILE_SIZE);
+        if (end < fmt::HEADER_END || end >= buffer.size() ||
             !std::all_of(buffer.begin() + static_cast<std::ptrdiff_t>(end), buffer.end(),
                          [](std::uint8_t b) { return b == 0; }))
             return;
@@ -108,27 +93,25 @@ platform::Result<void> AddPadding(Bytes& buffer, std::u16string_view paddingText
 
 void Region_Force(Bytes& buffer, std::string_view region)
 {
-    if (region.empty() || region == "NONE")
+    if (region.empty() || region == fmt::NO_LANGUAGE)
         return;
-    const std::string regionCode(region);
-    if (!Get_Txt1_Text(buffer, "T_VCTitle_" + regionCode).empty())
+    const auto titleOf = [&](std::string_view code) {
+        return Get_Txt1_Text(buffer,
+                             std::string(fmt::TITLE_PANE) + std::string(fmt::LANGUAGE_SEPARATOR) + std::string(code));
+    };
+    if (!titleOf(region).empty())
         return;
-    std::string_view source;
-    for (const auto code : LANGUAGE_CODES) {
-        if (!Get_Txt1_Text(buffer, "T_VCTitle_" + std::string(code)).empty()) {
-            source = code;
-            break;
-        }
-    }
-    if (source.empty())
+    const auto source = std::find_if(fmt::LANGUAGE_CODES.begin(), fmt::LANGUAGE_CODES.end(),
+                                     [&](std::string_view code) { return !titleOf(code).empty(); });
+    if (source == fmt::LANGUAGE_CODES.end())
         return;
-    for (const auto prefix : FORCED_NAME_PREFIXES) {
-        const std::string from = std::string(prefix) + std::string(source);
-        const std::string to = std::string(prefix) + regionCode;
+    for (const auto prefix : fmt::REGION_NAME_PREFIXES) {
+        const std::string from = std::string(prefix) + std::string(*source);
+        const std::string to = std::string(prefix) + std::string(region);
         // Equal lengths keep every section size and offset valid.
         if (from.size() != to.size())
             return;
-        buffer = platform::replaceAllBytes(buffer, viewOf(from), viewOf(to));
+        buffer = platform::replaceAllBytes(buffer, nameBytes(from), nameBytes(to));
     }
 }
 
@@ -139,28 +122,33 @@ platform::Result<fs::path> textureFolderOf(const fs::path& layoutPath)
     // The base folder must be a real folder above the layout's own one, not the root.
     if (layoutFolder.empty() || !layoutFolder.has_relative_path() || base.empty() || !base.has_relative_path() ||
         layoutFolder == base)
+        return makeError(ErrorKind::NotFound, "No logo replaced: the layout " + platform::quoted(layoutPath) +
+                                                  " needs two folders above it, the texture folder '" +
+                                                  std::string(fmt::TEXTURE_FOLDER) + "' lies beside its own folder");
+    const fs::path folder = platform::findExisting(base / fmt::TEXTURE_FOLDER);
+    if (!platform::folderExists(folder))
         return makeError(ErrorKind::NotFound,
-                         "No logo replaced: the layout '" + layoutPath.string() +
-                             "' needs two folders above it, the texture folder 'timg' lies beside its own folder");
-    return platform::findExisting(base / "timg");
+                         "No logo replaced: the texture folder " + platform::quoted(folder) + " was not found");
+    return folder;
 }
 
-fs::path logoTextureIn(const fs::path& textureFolder)
+platform::Result<fs::path> logoTextureIn(const fs::path& textureFolder)
 {
-    if (!platform::folderExists(textureFolder))
-        return {};
-    for (const auto& name : platform::listFolder(textureFolder, "*.tpl")) {
-        if (name.starts_with("my_Back"))
+    for (const auto& name : platform::listFolder(textureFolder, fmt::TEXTURE_PATTERN)) {
+        if (name.starts_with(fmt::LOGO_TEXTURE_PREFIX))
             return platform::findExisting(textureFolder) / name;
     }
-    return {};
+    return makeError(ErrorKind::NotFound, "No logo replaced: no " + std::string(fmt::LOGO_TEXTURE_PREFIX) + "*" +
+                                              std::string(fmt::TEXTURE_PATTERN.substr(1)) + " texture in " +
+                                              platform::quoted(textureFolder));
 }
 
 fs::path logoPathOf(std::u16string_view lgPath, const fs::path& programFolder)
 {
     if (platform::isAbsolutePathText(lgPath) || platform::isProgramRelativePathText(lgPath))
         return platform::resolvePathText(lgPath, programFolder);
-    return platform::resolvePathText(u"\\logos\\" + std::u16string(lgPath), programFolder);
+    const std::u16string inLogoFolder = u"\\" + platform::utf16FromUtf8(LOGO_FOLDER) + u"\\" + std::u16string(lgPath);
+    return platform::resolvePathText(inLogoFolder, programFolder);
 }
 
 } // namespace banner_editor

@@ -13,10 +13,8 @@
 
 namespace banner_editor {
 
-// The end of a layout: its group-end section, else (fallback) the name of its root group after
-// eleven zero bytes.
-inline constexpr std::string_view GROUP_END_MARKER{"gre1\0\0\0\x08", 8};
-inline constexpr std::string_view ROOT_GROUP_MARKER{"\0\0\0\0\0\0\0\0\0\0\0RootGroup", 20};
+// The program folder's folder of logo textures.
+inline constexpr std::string_view LOGO_FOLDER = "logos";
 
 // Padding beyond this many bytes in all is refused: layouts are tens of kilobytes.
 inline constexpr std::size_t MAX_PADDED_SIZE = 64u * 1024 * 1024;
@@ -47,13 +45,13 @@ struct PaddingRequest
 void Region_Force(platform::Bytes& buffer, std::string_view region);
 
 // The texture folder beside a layout: the folder above the layout's own folder, then "timg" (found
-// without regard to case). A layout path with fewer than two folders above the file has none: a
-// NotFound error that says so.
+// without regard to case). A layout path with fewer than two folders above the file has none, and
+// neither has one whose "timg" folder does not exist: a NotFound error that names the folder looked for.
 [[nodiscard]] platform::Result<std::filesystem::path> textureFolderOf(const std::filesystem::path& layoutPath);
 
 // The logo texture in a texture folder: the first "*.tpl" file, in name order, whose name begins with
-// "my_Back" (exact case); an empty path when there is none (or no such folder).
-std::filesystem::path logoTextureIn(const std::filesystem::path& textureFolder);
+// "my_Back" (exact case). None there (or no such folder): a NotFound error naming the folder.
+[[nodiscard]] platform::Result<std::filesystem::path> logoTextureIn(const std::filesystem::path& textureFolder);
 
 // Where a logo text points: a bare name is a file in the logos folder, a text beginning with "\" lies
 // in the program folder, anything else is absolute.

@@ -12,26 +12,24 @@
 
 #include "banner_editor/window/frmColor.h"
 #include "banner_editor/window/frmHC.h"
-#include "platform/Messages.h"
 #include "platform/PathText.h"
+#include "platform/QtText.h"
 
 namespace banner_editor {
 namespace {
 
-QString toQ(std::u16string_view text)
-{
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
+using platform::toQString;
+using platform::toU16;
 
-std::u16string fromQ(const QString& text)
-{
-    return text.toStdU16String();
-}
+// The fields of the Set buttons (cmdSet(0)..(2)) and of the Set All buttons (cmdSetAll(0)..(4)).
+constexpr std::array<GameField, 3> SET_FIELDS{GameField::Title, GameField::Year, GameField::Rating};
+constexpr std::array<GameField, 5> SET_ALL_FIELDS{GameField::Title, GameField::Year, GameField::Players,
+                                                  GameField::System, GameField::Rating};
 
 // Sets a line edit's text only when it differs, so the cursor of a field being typed in stays put.
 void showText(QLineEdit* edit, std::u16string_view text)
 {
-    const QString q = toQ(text);
+    const QString q = toQString(text);
     if (edit->text() != q)
         edit->setText(q);
 }
@@ -49,7 +47,7 @@ void fillList(QComboBox* list, const std::vector<std::u16string>& items, int sel
 {
     list->clear();
     for (const auto& item : items)
-        list->addItem(toQ(item));
+        list->addItem(toQString(item));
     list->setCurrentIndex(selection);
 }
 
@@ -60,9 +58,9 @@ Form1::Form1(BannerModel& model, QWidget* parent) : QWidget(parent), m_model(mod
     setWindowTitle(QStringLiteral("Lorvane"));
     buildControls();
     connectControls();
-    m_model.Form_Load();
-    m_model.RefreshColorList_Here();
-    m_model.RefreshLogoList();
+    m_model.start();
+    m_model.refreshSchemeList();
+    m_model.refreshLogoList();
     refreshFromModel();
 }
 
@@ -200,7 +198,7 @@ void Form1::connectControls()
     // Typing into a field changes the model's copy at once; the Set buttons write it to the buffer.
     const auto bind = [this](QLineEdit* edit, std::u16string BannerModel::*member) {
         connect(edit, &QLineEdit::textEdited, this,
-                [this, member](const QString& text) { m_model.*member = fromQ(text); });
+                [this, member](const QString& text) { m_model.*member = toU16(text); });
     };
     bind(txtName, &BannerModel::txtName);
     bind(txtYear, &BannerModel::txtYear);
@@ -259,45 +257,49 @@ void Form1::rereadFields()
 
 void Form1::cmdFileBrowse_Click()
 {
-    const QString start = toQ(platform::pathToText(m_model.SrcPath().parent_path()));
+    const QString start = platform::pathToQString(m_model.SrcPath().parent_path());
     const QString chosen =
         QFileDialog::getOpenFileName(this, QStringLiteral("Open"), start, openFilters().join(QStringLiteral(";;")),
                                      nullptr, QFileDialog::HideNameFilterDetails);
     if (chosen.isEmpty())
         return;
     // A layout inside the program folder is shown relative to it, beginning with "\".
-    const auto text = platform::displayPathText(platform::textToPath(fromQ(chosen)), m_model.programFolder());
-    txtSrc->setText(toQ(text));
+    const auto text = platform::displayPathText(platform::qStringToPath(chosen), m_model.programFolder());
+    txtSrc->setText(toQString(text));
     txtSrc_Change(txtSrc->text());
 }
 
 void Form1::txtSrc_Change(const QString& text)
 {
-    // A path that names no file, or a layout that cannot be read, leaves the fields as they are.
-    (void)m_model.txtSrc_Change(fromQ(text));
+    // A path that names no file (yet: the user may be typing) passes quietly; a file that is not a
+    // banner layout, or cannot be read, is named. Either way the fields stay as they are.
+    if (auto loaded = m_model.setPath(toU16(text)); !loaded && loaded.error().kind != platform::ErrorKind::NotFound)
+        m_model.sink().error(loaded.error(), platform::MessageIcon::Exclamation);
     refreshFields();
 }
 
 void Form1::cmbRegion_click(int index, int item)
 {
-    m_model.selectRegion(index, item);
+    m_model.selectLanguage(index, item);
     refreshFields();
 }
 
 void Form1::cmdSet_Click(int index)
 {
-    m_model.cmdSet_Click(index);
+    if (index >= 0 && index < int(SET_FIELDS.size()))
+        m_model.setLanguageField(SET_FIELDS[std::size_t(index)]);
 }
 
 void Form1::cmdSetAll_Click(int index)
 {
-    m_model.cmdSetAll_Click(index);
+    if (index >= 0 && index < int(SET_ALL_FIELDS.size()))
+        m_model.setAllLanguages(SET_ALL_FIELDS[std::size_t(index)]);
 }
 
 void Form1::cmdSave_Click()
 {
-    if (auto saved = m_model.cmdSave_Click(); !saved)
-        platform::showError(saved.error(), platform::MessageIcon::Critical);
+    if (auto saved = m_model.save(); !saved)
+        m_model.sink().error(saved.error(), platform::MessageIcon::Critical);
     refreshFromModel();
 }
 

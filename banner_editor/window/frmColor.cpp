@@ -1,24 +1,20 @@
 #include "banner_editor/window/frmColor.h"
 
-#include <cmath>
-
 #include <QCloseEvent>
 #include <QColorDialog>
 #include <QComboBox>
-#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "platform/Files.h"
-#include "platform/Messages.h"
-#include "platform/PathText.h"
+#include "banner_editor/window/PreviewPainter.h"
+#include "platform/QtText.h"
+#include "platform/TextCodec.h"
 
 namespace banner_editor {
 
@@ -26,26 +22,19 @@ namespace {
 
 constexpr int ENTRY_COLUMNS = 7;
 
-QColor toQColor(ColorValue v)
+QColor toQColor(Rgb c)
 {
-    return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
+    return QColor(c.r, c.g, c.b);
 }
 
-QColor colorOf(const MaterialColors& c, int index)
+Rgb toRgb(const QColor& c)
 {
-    return index == 0 ? QColor(c.r1, c.g1, c.b1) : QColor(c.r2, c.g2, c.b2);
+    return Rgb{std::uint8_t(c.red()), std::uint8_t(c.green()), std::uint8_t(c.blue())};
 }
 
-void setColorOf(MaterialColors& c, int index, const QColor& color)
+QString latin1(std::string_view text)
 {
-    const auto r = static_cast<std::uint8_t>(color.red());
-    const auto g = static_cast<std::uint8_t>(color.green());
-    const auto b = static_cast<std::uint8_t>(color.blue());
-    if (index == 0) {
-        c.r1 = r, c.g1 = g, c.b1 = b;
-    } else {
-        c.r2 = r, c.g2 = g, c.b2 = b;
-    }
+    return QString::fromLatin1(text.data(), qsizetype(text.size()));
 }
 
 QString swatchStyle(const QColor& color)
@@ -53,120 +42,12 @@ QString swatchStyle(const QColor& color)
     return QStringLiteral("background-color: %1; border: 1px solid #404040;").arg(color.name());
 }
 
-// A colour component typed into txtR/txtG/txtB: a whole number 0-255, or nothing.
-std::optional<int> componentOf(const QLineEdit* field)
-{
-    bool ok = false;
-    const int value = field->text().trimmed().toInt(&ok, 10);
-    if (!ok || value < 0 || value > 255)
-        return std::nullopt;
-    return value;
-}
-
-int px(int units)
-{
-    return static_cast<int>(std::lround(double(units) / PREVIEW_UNITS_PER_PIXEL));
-}
-
-QRect pixelRect(const PreviewRect& r)
-{
-    return QRect(QPoint(px(r.x), px(r.y)), QPoint(px(r.right()) - 1, px(r.bottom()) - 1));
-}
-
-void paintShape(QPainter& p, const PreviewShape& s)
-{
-    const QRect outer = pixelRect(s.rect);
-    if (s.outlineWidth > 0) {
-        p.fillRect(outer, toQColor(s.outline));
-        const int w = std::max(1, px(s.outlineWidth));
-        p.fillRect(outer.adjusted(w, w, -w, -w), toQColor(s.fill));
-    } else {
-        p.fillRect(outer, toQColor(s.fill));
-    }
-}
-
-// Each band covers the pixels whose left (top) edge lies inside it; a later band wins a shared pixel.
-void paintGradient(QPainter& p, const PreviewGradientArea& area)
-{
-    for (const auto& b : area.bands) {
-        const int x0 = px(int(std::lround(b.x))), x1 = px(int(std::lround(b.x + b.width)));
-        const int y0 = px(int(std::lround(b.y))), y1 = px(int(std::lround(b.y + b.height)));
-        if (x1 > x0 && y1 > y0)
-            p.fillRect(QRect(x0, y0, x1 - x0, y1 - y0), toQColor(b.color));
-    }
-}
-
-QFont fontOf(const PreviewText& t)
-{
-    QString family = QString::fromStdString(t.font);
-    if (family.startsWith(QLatin1Char('@')))
-        family.remove(0, 1);
-    QFont font(family);
-    font.setPixelSize(t.pixelSize);
-    font.setBold(t.bold);
-    return font;
-}
-
-void paintText(QPainter& p, const PreviewText& t)
-{
-    p.save();
-    p.setFont(fontOf(t));
-    p.setPen(toQColor(t.color));
-    const QRectF r(t.rect.x / double(PREVIEW_UNITS_PER_PIXEL), t.rect.y / double(PREVIEW_UNITS_PER_PIXEL),
-                   t.rect.width / double(PREVIEW_UNITS_PER_PIXEL), t.rect.height / double(PREVIEW_UNITS_PER_PIXEL));
-    const int flags = Qt::AlignLeft | Qt::AlignTop | (t.wrap ? Qt::TextWordWrap : 0);
-    if (!t.font.empty() && t.font.front() == '@') {
-        // Vertical writing: the line runs down the rectangle, turned a quarter turn clockwise.
-        p.setClipRect(r);
-        p.translate(r.right(), r.top());
-        p.rotate(90);
-        p.drawText(QRectF(0, 0, r.height(), r.width()), Qt::AlignLeft | Qt::AlignVCenter,
-                   QString::fromStdU16String(t.text));
-    } else {
-        p.drawText(r, flags, QString::fromStdU16String(t.text));
-    }
-    p.restore();
-}
-
 } // namespace
 
-QImage renderPreview(const PreviewScene& s)
-{
-    QImage image(PREVIEW_WIDTH / PREVIEW_UNITS_PER_PIXEL, PREVIEW_HEIGHT / PREVIEW_UNITS_PER_PIXEL,
-                 QImage::Format_RGB32);
-    image.fill(Qt::black);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    paintShape(p, s.band);
-    paintGradient(p, s.lowerMask);
-    paintShape(p, s.secondMask);
-    for (const auto& letters : s.logoLettering)
-        paintText(p, letters);
-    for (const auto& line : s.platformLines)
-        paintShape(p, line);
-    paintShape(p, s.pictureFrame);
-    paintGradient(p, s.yearLine);
-    paintGradient(p, s.playersLine);
-    for (const PreviewText* t : {&s.system, &s.title, &s.year, &s.players, &s.rating})
-        paintText(p, *t);
-    return image;
-}
-
-int measureSystemText(std::u16string_view text)
-{
-    QFont font(QString::fromUtf8(BANNER_TEXT_FONT.data(), qsizetype(BANNER_TEXT_FONT.size())));
-    font.setPixelSize(SYSTEM_TEXT_PIXEL_SIZE);
-    font.setBold(true);
-    const QFontMetrics metrics(font);
-    return metrics.horizontalAdvance(QString::fromStdU16String(std::u16string(text))) * PREVIEW_UNITS_PER_PIXEL;
-}
-
-frmColor::frmColor(BannerModel& model, QWidget* parent) : QWidget(parent, Qt::Window), m_model(model)
+frmColor::frmColor(BannerModel& model, QWidget* parent) : QWidget(parent, Qt::Window), m_editor(model)
 {
     setWindowTitle(QStringLiteral("Quenlit"));
     setObjectName(QStringLiteral("frmColor"));
-    for (auto& c : m_colors)
-        c = MaterialColors{192, 192, 192, 255, 255, 255};
 
     chooseColor = [this](const QColor& initial) -> std::optional<QColor> {
         const QColor chosen = QColorDialog::getColor(initial, this);
@@ -198,8 +79,7 @@ QWidget* frmColor::buildEntryGrid()
     auto* gridLayout = new QGridLayout(grid);
     gridLayout->setContentsMargins(0, 0, 0, 0);
     for (std::size_t i = 0; i < SCHEME_ENTRY_COUNT; ++i) {
-        const QString name =
-            QString::fromLatin1(SCHEME_ENTRIES[i].name.data(), qsizetype(SCHEME_ENTRIES[i].name.size()));
+        const QString name = latin1(SCHEME_ENTRIES[i].name);
         auto* frame = new QGroupBox(name, grid);
         frame->setObjectName(QStringLiteral("fra") + name);
         auto* row = new QHBoxLayout(frame);
@@ -260,7 +140,7 @@ QWidget* frmColor::buildEditor()
     editRow->addWidget(cmdColor, 0, Qt::AlignBottom);
     editRow->addStretch();
     column->addLayout(editRow);
-    setSwatch(m_swatch);
+    showSwatch();
 
     Label1 = new QLabel(QStringLiteral("Select Scheme:"), editor);
     column->addWidget(Label1);
@@ -289,78 +169,73 @@ QWidget* frmColor::buildEditor()
 
 void frmColor::Form_Load()
 {
-    RefreshColorList(true);
-    txtBannerPath->setText(QString::fromStdU16String(m_model.pathText()));
-    // Select the main window's scheme item (by its text: the folder may have changed since its list was
-    // filled), which loads its colours.
-    int selection = -1;
-    const int mainSelection = m_model.schemeSelection;
-    if (mainSelection >= 0 && std::size_t(mainSelection) < m_model.schemeItems.size())
-        selection = cmbFileList->findText(QString::fromStdU16String(m_model.schemeItems[std::size_t(mainSelection)]),
-                                          Qt::MatchFixedString | Qt::MatchCaseSensitive);
-    cmbFileList->setCurrentIndex(selection);
-    if (selection >= 0)
-        cmbFileList_Click();
-    else
-        MakePreview();
+    report(m_editor.start());
+    txtBannerPath->setText(platform::toQString(m_editor.bannerPathText));
+    showSchemeList();
+    colorsChanged();
     show();
+}
+
+bool frmColor::report(const platform::Result<void>& result)
+{
+    if (!result)
+        m_editor.model().sink().error(result.error(), platform::MessageIcon::Exclamation);
+    return result.ok();
 }
 
 void frmColor::setColors(const ColorScheme& colors)
 {
-    m_colors = colors;
+    m_editor.setColors(colors);
+    colorsChanged();
+}
+
+void frmColor::colorsChanged()
+{
     showBoxColors();
     MakePreview();
 }
 
 QColor frmColor::boxColor(std::size_t entry, int index) const
 {
-    return colorOf(m_colors.at(entry), index);
+    return toQColor(m_editor.color(entry, index));
+}
+
+QColor frmColor::swatchColor() const
+{
+    return toQColor(m_editor.swatch());
 }
 
 void frmColor::showBoxColors()
 {
     for (std::size_t i = 0; i < SCHEME_ENTRY_COUNT; ++i)
         for (int index = 0; index < 2; ++index)
-            colorBoxes[i][std::size_t(index)]->setStyleSheet(swatchStyle(colorOf(m_colors[i], index)));
+            colorBoxes[i][std::size_t(index)]->setStyleSheet(swatchStyle(boxColor(i, index)));
 }
 
-void frmColor::setSwatch(const QColor& color)
+void frmColor::showSwatch()
 {
-    m_swatch = color;
-    picClr->setStyleSheet(swatchStyle(color));
+    picClr->setStyleSheet(swatchStyle(swatchColor()));
+}
+
+void frmColor::showSchemeList()
+{
+    cmbFileList->clear();
+    for (const auto& item : m_editor.schemeItems())
+        cmbFileList->addItem(platform::toQString(item));
+    cmbFileList->setCurrentIndex(m_editor.schemeSelection());
 }
 
 void frmColor::Load_Scheme(const std::string& name)
 {
-    auto scheme = loadScheme(m_model.programFolder(), name);
-    if (!scheme) {
-        platform::showError(scheme.error(), platform::MessageIcon::Exclamation);
-        return;
-    }
-    setColors(*scheme);
+    if (report(m_editor.loadScheme(name)))
+        colorsChanged();
 }
 
 void frmColor::cmdGetScheme_Click()
 {
-    const std::u16string text = txtBannerPath->text().toStdU16String();
-    const auto path = platform::resolvePathText(text, m_model.programFolder());
-    if (text.empty() || !platform::fileExists(path)) {
-        platform::showMessage("File Not Found!");
-        return;
-    }
-    // A local copy: the shared layout buffer is not touched.
-    auto layout = platform::readFile(path);
-    if (!layout) {
-        platform::showError(layout.error(), platform::MessageIcon::Exclamation);
-        return;
-    }
-    LanguageItems languages;
-    for (int list = 0; list < 4; ++list)
-        languages[std::size_t(list)] = m_model.regionItem(list);
-    ColorScheme colors = m_colors;
-    readSchemeFromLayout(*layout, languages, colors);
-    setColors(colors);
+    m_editor.bannerPathText = platform::toU16(txtBannerPath->text());
+    if (report(m_editor.readFromLayout()))
+        colorsChanged();
 }
 
 void frmColor::cmdSaveScheme_Click()
@@ -368,121 +243,76 @@ void frmColor::cmdSaveScheme_Click()
     const QString name = askText(QStringLiteral("Type a Name for the New Scheme"), QStringLiteral("Save Scheme"));
     if (name.isEmpty())
         return;
-    if (auto saved = saveScheme(m_model.programFolder(), name.toStdString(), m_colors); !saved) {
-        platform::showError(saved.error(), platform::MessageIcon::Exclamation);
+    if (!report(m_editor.saveScheme(platform::utf8FromUtf16(platform::toU16(name)))))
         return;
-    }
-    platform::showMessage("Color Scheme saved as " + name.toStdString());
-    RefreshColorList(false);
+    showSchemeList();
+    emit schemeListChanged();
 }
 
 void frmColor::cmbFileList_Click()
 {
-    const int index = cmbFileList->currentIndex();
-    if (index < 0)
-        return;
-    if (index == 0)
-        cmdGetScheme_Click();
-    else
-        Load_Scheme(cmbFileList->itemText(index).toStdString());
+    m_editor.bannerPathText = platform::toU16(txtBannerPath->text());
+    if (report(m_editor.selectScheme(cmbFileList->currentIndex())))
+        colorsChanged();
 }
 
 void frmColor::colorBox_Click(std::size_t entry, int index)
 {
-    const QColor color = boxColor(entry, index);
-    const QStringList rgb =
-        QString::fromStdString(
-            VbColor2RGB(colorValue(std::uint8_t(color.red()), std::uint8_t(color.green()), std::uint8_t(color.blue()))))
-            .split(QLatin1Char('|'));
-    txtR->setText(rgb[0]);
-    txtG->setText(rgb[1]);
-    txtB->setText(rgb[2]);
-    const auto& name = SCHEME_ENTRIES[entry].name;
-    lblEdit->setText(QString::fromLatin1(name.data(), qsizetype(name.size())) + QLatin1Char(' ') +
-                     QString::number(index));
-    setSwatch(boxColor(entry, index));
+    m_editor.selectBox(entry, index);
+    const Rgb color = m_editor.swatch();
+    txtR->setText(QString::number(color.r));
+    txtG->setText(QString::number(color.g));
+    txtB->setText(QString::number(color.b));
+    lblEdit->setText(latin1(m_editor.editedLabel()));
+    showSwatch();
 }
 
 void frmColor::UpDatePicClr()
 {
-    const auto r = componentOf(txtR), g = componentOf(txtG), b = componentOf(txtB);
-    if (r && g && b)
-        setSwatch(QColor(*r, *g, *b));
+    m_editor.setSwatchFromFields(platform::toU16(txtR->text()), platform::toU16(txtG->text()),
+                                 platform::toU16(txtB->text()));
+    showSwatch();
 }
 
 void frmColor::picClr_Click()
 {
-    const auto chosen = chooseColor(m_swatch);
+    const auto chosen = chooseColor(swatchColor());
     if (!chosen)
         return;
-    const QColor color = *chosen;
-    txtR->setText(QString::number(color.red()));
-    txtG->setText(QString::number(color.green()));
-    txtB->setText(QString::number(color.blue()));
-    setSwatch(color);
+    txtR->setText(QString::number(chosen->red()));
+    txtG->setText(QString::number(chosen->green()));
+    txtB->setText(QString::number(chosen->blue()));
+    m_editor.setSwatch(toRgb(*chosen));
+    showSwatch();
 }
 
 void frmColor::cmdColor_Click()
 {
-    const QStringList parts = lblEdit->text().split(QLatin1Char(' '));
-    if (parts.size() != 2)
-        return;
-    const std::size_t entry = schemeEntryIndex(parts[0].toStdString());
-    bool ok = false;
-    const int index = parts[1].toInt(&ok);
-    if (entry == SCHEME_ENTRY_COUNT || !ok || index < 0 || index > 1)
-        return;
-    setColorOf(m_colors[entry], index, m_swatch);
-    showBoxColors();
-    MakePreview();
-}
-
-QStringList frmColor::schemeListItems() const
-{
-    QStringList items{QString::fromStdU16String(std::u16string(CURRENT_SCHEME_ITEM))};
-    for (const auto& name : schemeNames(m_model.programFolder()))
-        items << QString::fromStdString(name);
-    return items;
+    if (m_editor.applySwatch())
+        colorsChanged();
 }
 
 void frmColor::RefreshColorList(bool dont_Set)
 {
-    const QStringList items = schemeListItems();
-    cmbFileList->clear();
-    cmbFileList->addItems(items);
-    cmbFileList->setCurrentIndex(-1);
-    if (dont_Set)
-        return;
-    m_model.schemeItems.clear();
-    for (const auto& item : items)
-        m_model.schemeItems.push_back(item.toStdU16String());
-    m_model.schemeSelection = cmbFileList->currentIndex();
-    emit schemeListChanged();
+    m_editor.refreshSchemeList(dont_Set);
+    showSchemeList();
+    if (!dont_Set)
+        emit schemeListChanged();
 }
 
 void frmColor::MakePreview()
 {
-    PreviewFields fields;
-    fields.title = m_model.txtName;
-    fields.year = m_model.txtYear;
-    fields.players = m_model.txtPlayers;
-    fields.rating = m_model.txtESRB;
-    fields.system = m_model.txtSystem;
-    for (int list = 0; list < 4; ++list)
-        fields.languages[std::size_t(list)] = m_model.regionItem(list);
-    m_scene = banner_editor::MakePreview(m_colors, fields, m_model.buffer(), measureSystemText);
+    m_scene = m_editor.preview(measureSystemText);
     m_preview = renderPreview(m_scene);
     picPreview->setPixmap(QPixmap::fromImage(m_preview));
 }
 
 void frmColor::closeEvent(QCloseEvent* event)
 {
-    m_model.schemeItems.clear();
-    for (int i = 0; i < cmbFileList->count(); ++i)
-        m_model.schemeItems.push_back(cmbFileList->itemText(i).toStdU16String());
-    m_model.schemeSelection = cmbFileList->currentIndex();
+    m_editor.setSchemeSelection(cmbFileList->currentIndex());
+    m_editor.finish();
     event->accept();
-    emit closed(m_model.schemeSelection);
+    emit closed(m_editor.schemeSelection());
 }
 
 } // namespace banner_editor

@@ -2,6 +2,8 @@
 
 // The colour window ("Quenlit"): the nineteen scheme entries with their two colour boxes, the editing
 // swatch, the scheme list, reading a scheme out of a layout file, saving a scheme, and the preview.
+// Its state and operations are a ColorEditor (core); the window shows them and each handler copies its
+// controls into the editor, runs one operation, shows an error on the model's sink and refreshes.
 //
 // Hand-over with the main window:
 //   - Form_Load() fills the window from the model (scheme list, layout path, the main window's scheme
@@ -22,7 +24,7 @@
 #include <QWidget>
 
 #include "banner_editor/BannerModel.h"
-#include "banner_editor/ColorScheme.h"
+#include "banner_editor/ColorEditor.h"
 #include "banner_editor/PreviewScene.h"
 
 class QComboBox;
@@ -54,11 +56,12 @@ public:
     void RefreshColorList(bool dont_Set);
     void MakePreview();
 
+    ColorEditor& editor() { return m_editor; }
     // The colours of the nineteen entries as the boxes show them, and setting them (then the preview).
-    const ColorScheme& colors() const { return m_colors; }
+    const ColorScheme& colors() const { return m_editor.colors(); }
     void setColors(const ColorScheme& colors);
     QColor boxColor(std::size_t entry, int index) const;
-    QColor swatchColor() const { return m_swatch; }
+    QColor swatchColor() const;
 
     const PreviewScene& previewScene() const { return m_scene; }
     QImage previewImage() const { return m_preview; }
@@ -97,21 +100,16 @@ private:
     QWidget* buildEntryGrid();
     QWidget* buildEditor();
     void showBoxColors();
-    void setSwatch(const QColor& color);
-    QStringList schemeListItems() const;
+    void showSwatch();
+    void showSchemeList();
+    // Shows an operation's error, if any; true when it succeeded.
+    bool report(const platform::Result<void>& result);
+    // After the colours changed: the boxes and the preview.
+    void colorsChanged();
 
-    BannerModel& m_model;
-    ColorScheme m_colors{};
-    QColor m_swatch{Qt::white};
+    ColorEditor m_editor;
     PreviewScene m_scene;
     QImage m_preview;
 };
-
-// Paints a preview scene into an image of PREVIEW_WIDTH x PREVIEW_HEIGHT units, one pixel per
-// PREVIEW_UNITS_PER_PIXEL units.
-QImage renderPreview(const PreviewScene& scene);
-
-// The width, in preview units, of a text in the system name's font.
-int measureSystemText(std::u16string_view text);
 
 } // namespace banner_editor

@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "banner_editor/LayoutBuffer.h"
+#include "platform/QtText.h"
 
 namespace banner_editor {
 
@@ -44,7 +44,7 @@ void frmHC::Form_Load()
 {
     cmbHC->blockSignals(true);
     cmbHC->clear();
-    for (const auto& name : textPaneNames(m_model.buffer()))
+    for (const auto& name : m_model.paneNames())
         cmbHC->addItem(QString::fromLatin1(name.data(), qsizetype(name.size())));
     cmbHC->setCurrentIndex(cmbHC->count() > 0 ? 0 : -1);
     cmbHC->blockSignals(false);
@@ -58,8 +58,7 @@ void frmHC::cmbHC_Click()
         txtHC->clear();
         return;
     }
-    const std::string name = cmbHC->currentText().toLatin1().toStdString();
-    txtHC->setText(QString::fromStdU16String(Get_Txt1_Text(m_model.buffer(), name)));
+    txtHC->setText(platform::toQString(m_model.paneText(cmbHC->currentText().toLatin1().toStdString())));
 }
 
 void frmHC::cmdSet_Click()
@@ -67,7 +66,8 @@ void frmHC::cmdSet_Click()
     if (cmbHC->currentIndex() < 0)
         return;
     const std::string name = cmbHC->currentText().toLatin1().toStdString();
-    Set_Txt1_Text(m_model.buffer(), name, txtHC->text().toStdU16String());
+    if (auto set = m_model.setPaneText(name, platform::toU16(txtHC->text())); !set)
+        m_model.sink().error(set.error(), platform::MessageIcon::Exclamation);
 }
 
 void frmHC::closeEvent(QCloseEvent* event)

@@ -1,13 +1,15 @@
 #pragma once
 
 // A temporary program folder with a layout two folders deep ("games/<title>/banner.brlyt", so the
-// texture folder "games/timg" lies beside the layout's folder) and a model on that program folder.
+// texture folder "games/timg" lies beside the layout's folder) and a model on that program folder,
+// reporting to a recording sink.
 
 #include <gtest/gtest.h>
 
 #include "banner_editor/BannerModel.h"
 #include "platform/PathText.h"
 #include "support/LayoutBuilder.h"
+#include "support/RecordingSink.h"
 #include "support/TempFolder.h"
 
 namespace banner_test {
@@ -30,19 +32,20 @@ inline test_support::LayoutBuilder canonicalBanner(const std::vector<std::string
 class BannerModelFixture : public ::testing::Test
 {
 protected:
-    BannerModelFixture() : model(folder.path()) {}
+    BannerModelFixture() : model(sink, folder.path()) {}
 
     // Writes the layout and loads it through the path field; returns the layout's path.
     std::filesystem::path load(const platform::Bytes& layout, const std::string& relative = "games/title/banner.brlyt")
     {
         const auto path = folder.write(relative, layout);
-        EXPECT_TRUE(model.txtSrc_Change(platform::pathToText(path)).ok());
+        EXPECT_TRUE(model.setPath(platform::pathToText(path)).ok());
         return path;
     }
 
     std::filesystem::path layoutPath() const { return folder / "games/title/banner.brlyt"; }
     platform::Bytes saved() const { return test_support::readAll(layoutPath()); }
 
+    test_support::RecordingSink sink{"Lorvane"};
     test_support::TempFolder folder;
     banner_editor::BannerModel model;
 };

@@ -14,22 +14,23 @@ using namespace banner_editor;
 using banner_test::canonicalBanner;
 using banner_test::paneText;
 using test_support::LayoutBuilder;
+using test_support::LayoutDefect;
 
 namespace {
 
 class BannerModelTest : public banner_test::BannerModelFixture
 {
 protected:
-    // The save as the window runs it, with its success message recorded instead of shown.
+    // The save as the window runs it, with the messages it sends recorded.
     platform::Result<void> save()
     {
-        test_support::GlobalRecordingSink sink;
-        auto result = model.cmdSave_Click();
+        sink.messages.clear();
+        auto result = model.save();
         messages = sink.messages;
         return result;
     }
 
-    std::vector<test_support::GlobalRecordingSink::Message> messages;
+    std::vector<test_support::RecordingSink::Message> messages;
 };
 
 std::uint32_t headerSize(const platform::Bytes& layout)
@@ -74,16 +75,16 @@ TEST_F(BannerModelTest, SingleLanguageLayoutWritesItsBasePanes)
     model.txtName = u"Neu";
     model.txtYear = u"2001";
     model.txtPlayers = u"3";
-    model.cmdSetAll_Click(0);
-    model.cmdSetAll_Click(1);
-    model.cmdSetAll_Click(2);
+    model.setAllLanguages(GameField::Title);
+    model.setAllLanguages(GameField::Year);
+    model.setAllLanguages(GameField::Players);
     EXPECT_EQ(paneText(model.buffer(), "T_VCTitle"), u"Neu");
     EXPECT_EQ(paneText(model.buffer(), "T_Year"), u"Erschienen: 2001");
     EXPECT_EQ(paneText(model.buffer(), "T_Play"), u"1-3 Spieler");
 
     // Set on one language with "NONE" selected writes the base pane with the detected language.
     model.txtESRB = u"USK 12";
-    model.cmdSet_Click(2);
+    model.setLanguageField(GameField::Rating);
     EXPECT_EQ(paneText(model.buffer(), "T_ESRB"), u"ESRB Rating: USK 12");
 }
 
@@ -94,7 +95,7 @@ TEST_F(BannerModelTest, FrenchSingleLanguageLayoutIsRecognised)
     load(layout.build());
     EXPECT_EQ(model.SingleLang(), "FRA");
     model.txtESRB = u"E";
-    model.cmdSetAll_Click(4);
+    model.setAllLanguages(GameField::Rating);
     EXPECT_EQ(paneText(model.buffer(), "T_ESRB"), u"Classement ESRB: E");
 }
 
@@ -102,7 +103,7 @@ TEST_F(BannerModelTest, SavingTwiceGivesIdenticalFilesAndReloads)
 {
     load(LayoutBuilder::vcBanner().build());
     model.txtName = u"Star^Quest";
-    model.cmdSetAll_Click(0);
+    model.setAllLanguages(GameField::Title);
     ASSERT_TRUE(save().ok());
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].prompt, "File Successfully Saved!");
@@ -146,7 +147,7 @@ TEST_F(BannerModelTest, UnusablePaddingIsRefusedBeforeAnythingIsWritten)
     const auto path = load(LayoutBuilder::vcBanner().build());
     const auto before = test_support::readAll(path);
     model.txtName = u"Edited";
-    model.cmdSetAll_Click(0);
+    model.setAllLanguages(GameField::Title);
     for (const auto* pad : {u"12k", u"+", u"-5", u"+99999999999"}) {
         model.txtPad = pad;
         auto result = save();
@@ -163,7 +164,7 @@ TEST_F(BannerModelTest, FailedSaveNamesThePathAndKeepsFileAndEdits)
     const auto path = load(LayoutBuilder::vcBanner().build());
     const auto before = test_support::readAll(path);
     model.txtName = u"Edited";
-    model.cmdSetAll_Click(0);
+    model.setAllLanguages(GameField::Title);
     {
         test_support::ReadOnlyGuard guard(path);
         if (!guard.ok())
@@ -184,7 +185,7 @@ TEST_F(BannerModelTest, FailedSaveNamesThePathAndKeepsFileAndEdits)
     EXPECT_FALSE(std::filesystem::exists(path));
 
     // Nothing loaded: nothing to save, and no empty file is made.
-    (void)model.txtSrc_Change(u"/no/such/banner.brlyt");
+    (void)model.setPath(u"/no/such/banner.brlyt");
     EXPECT_FALSE(save().ok());
 }
 
@@ -218,9 +219,9 @@ TEST_F(BannerModelTest, RegionForceMovesExactlyTheFourNameFamilies)
 
     // Through the save, with the force list's item.
     load(original);
-    model.SetForce(u"ger");
+    model.setForce(u"ger");
     EXPECT_EQ(model.forceItem, 1);
-    model.SetForce(u"XYZ");
+    model.setForce(u"XYZ");
     EXPECT_EQ(model.forceItem, 1);
     model.txtPad.clear();
     ASSERT_TRUE(save().ok());
@@ -231,20 +232,20 @@ TEST_F(BannerModelTest, RegionForceMovesExactlyTheFourNameFamilies)
 TEST_F(BannerModelTest, PathIsRememberedAndReadAtStart)
 {
     const auto config = folder / "cfgs/vcinfopath.cfg";
-    model.Form_Load(); // no configuration yet: nothing happens
+    model.start(); // no configuration yet: nothing happens
     EXPECT_FALSE(model.hasLayout());
     EXPECT_FALSE(std::filesystem::exists(config));
 
     folder.write("layouts/a/banner.brlyt", LayoutBuilder::vcBanner().build());
-    ASSERT_TRUE(model.txtSrc_Change(u"\\layouts\\a\\banner.brlyt").ok());
+    ASSERT_TRUE(model.setPath(u"\\layouts\\a\\banner.brlyt").ok());
     EXPECT_EQ(test_support::readAll(config), platform::bytesOf("\\layouts\\a\\banner.brlyt\r\n"));
 
     // A path that names no file is not remembered.
-    EXPECT_FALSE(model.txtSrc_Change(u"\\layouts\\missing.brlyt").ok());
+    EXPECT_FALSE(model.setPath(u"\\layouts\\missing.brlyt").ok());
     EXPECT_EQ(test_support::readAll(config), platform::bytesOf("\\layouts\\a\\banner.brlyt\r\n"));
 
-    BannerModel next(folder.path());
-    next.Form_Load();
+    BannerModel next(sink, folder.path());
+    next.start();
     EXPECT_EQ(next.pathText(), u"\\layouts\\a\\banner.brlyt");
     EXPECT_TRUE(next.hasLayout());
     EXPECT_EQ(next.txtName, u"Star Voyage^Adventure");
@@ -257,37 +258,68 @@ TEST_F(BannerModelTest, LogoReplacesTheFirstMyBackTextureInTheSiblingTimgFolder)
     folder.write("games/TIMG/my_Back_b.tpl", std::string("old b"));
     folder.write("games/TIMG/my_Back_a.tpl", std::string("old a"));
     folder.write("games/TIMG/MY_BACK_0.tpl", std::string("other case"));
-    load(LayoutBuilder::vcBanner().build());
+    const auto layout = load(LayoutBuilder::vcBanner().build());
+    const auto texture = [&](const char* name) { return test_support::readAll(folder / "games/TIMG" / name); };
 
-    ASSERT_TRUE(model.ReplaceLogo(u"new.tpl").ok());
-    EXPECT_EQ(test_support::readAll(folder / "games/TIMG/my_Back_a.tpl"), platform::bytesOf("NEW LOGO"));
-    EXPECT_EQ(test_support::readAll(folder / "games/TIMG/my_Back_b.tpl"), platform::bytesOf("old b"));
-    EXPECT_EQ(test_support::readAll(folder / "games/TIMG/MY_BACK_0.tpl"), platform::bytesOf("other case"));
+    // Unattended, -LOGO chooses the logo and the save copies it together with the layout.
+    model.commandLineMode = true;
+    ASSERT_TRUE(model.setLogo(u"new.tpl").ok());
+    EXPECT_EQ(texture("my_Back_a.tpl"), platform::bytesOf("old a")); // nothing before the save
+    ASSERT_TRUE(save().ok());
+    EXPECT_EQ(texture("my_Back_a.tpl"), platform::bytesOf("NEW LOGO"));
+    EXPECT_EQ(texture("my_Back_b.tpl"), platform::bytesOf("old b"));
+    EXPECT_EQ(texture("MY_BACK_0.tpl"), platform::bytesOf("other case"));
 
-    // A logo given relative to the program folder; a missing logo is an error and changes nothing.
+    // A logo given relative to the program folder; a missing logo is an error and chooses nothing. The
+    // save after it copies nothing more: each choice is written once.
     folder.write("extra/second.tpl", std::string("SECOND"));
-    ASSERT_TRUE(model.ReplaceLogo(u"\\extra\\second.tpl").ok());
-    EXPECT_EQ(test_support::readAll(folder / "games/TIMG/my_Back_a.tpl"), platform::bytesOf("SECOND"));
-    EXPECT_FALSE(model.ReplaceLogo(u"missing.tpl").ok());
-    EXPECT_EQ(test_support::readAll(folder / "games/TIMG/my_Back_a.tpl"), platform::bytesOf("SECOND"));
+    ASSERT_TRUE(model.setLogo(u"\\extra\\second.tpl").ok());
+    auto missing = model.setLogo(u"missing.tpl");
+    ASSERT_FALSE(missing.ok());
+    EXPECT_NE(missing.error().message.find((folder / "logos" / "missing.tpl").string()), std::string::npos);
+    ASSERT_TRUE(save().ok());
+    EXPECT_EQ(texture("my_Back_a.tpl"), platform::bytesOf("SECOND"));
+    folder.write("games/TIMG/my_Back_a.tpl", std::string("old a"));
+    ASSERT_TRUE(save().ok());
+    EXPECT_EQ(texture("my_Back_a.tpl"), platform::bytesOf("old a"));
 
     // Chosen in the window's list, the logo is replaced by the save.
-    model.RefreshLogoList();
+    model.commandLineMode = false;
+    model.refreshLogoList();
     ASSERT_EQ(model.logoItems.size(), 2u);
     EXPECT_EQ(model.logoItems[1], u"new.tpl");
     model.logoSelection = 1;
     ASSERT_TRUE(save().ok());
-    EXPECT_EQ(test_support::readAll(folder / "games/TIMG/my_Back_a.tpl"), platform::bytesOf("NEW LOGO"));
+    EXPECT_EQ(texture("my_Back_a.tpl"), platform::bytesOf("NEW LOGO"));
+
+    // When the layout cannot be written, the logo is not copied either.
+    folder.write("games/TIMG/my_Back_a.tpl", std::string("old a"));
+    const auto before = test_support::readAll(layout);
+    platform::setWriteFailureAfterForTesting(4);
+    auto failed = save();
+    platform::setWriteFailureAfterForTesting(std::nullopt);
+    ASSERT_FALSE(failed.ok());
+    EXPECT_EQ(texture("my_Back_a.tpl"), platform::bytesOf("old a"));
+    EXPECT_EQ(test_support::readAll(layout), before);
 }
 
-TEST(TextureFolder, NeedsTwoFoldersAboveTheLayout)
+TEST(TextureFolder, NeedsTwoFoldersAboveTheLayoutAndItsTimgFolder)
 {
-    EXPECT_EQ(textureFolderOf("/a/x/banner.brlyt").value(), std::filesystem::path("/a/timg"));
-    for (const auto* path : {"/x/banner.brlyt", "/banner.brlyt"}) {
-        auto folder = textureFolderOf(path);
-        ASSERT_FALSE(folder.ok()) << path;
-        EXPECT_NE(folder.error().message.find("No logo replaced"), std::string::npos);
+    test_support::TempFolder folder;
+    std::filesystem::create_directories(folder / "a/timg");
+    EXPECT_EQ(textureFolderOf(folder / "a/x/banner.brlyt").value(), folder / "a/timg");
+    for (const auto& path : {std::filesystem::path("/x/banner.brlyt"), std::filesystem::path("/banner.brlyt")}) {
+        auto found = textureFolderOf(path);
+        ASSERT_FALSE(found.ok()) << path;
+        EXPECT_NE(found.error().message.find("No logo replaced"), std::string::npos);
     }
+    // A missing texture folder, or one without a "my_Back" texture, is named in full.
+    auto none = textureFolderOf(folder / "b/x/banner.brlyt");
+    ASSERT_FALSE(none.ok());
+    EXPECT_NE(none.error().message.find((folder / "b/timg").string()), std::string::npos) << none.error().message;
+    auto empty = logoTextureIn(folder / "a/timg");
+    ASSERT_FALSE(empty.ok());
+    EXPECT_NE(empty.error().message.find((folder / "a/timg").string()), std::string::npos);
 }
 
 TEST_F(BannerModelTest, UnusableSchemeIsRefusedAndTheFileKept)
@@ -299,25 +331,101 @@ TEST_F(BannerModelTest, UnusableSchemeIsRefusedAndTheFileKept)
     for (int i = 0; i < 114; ++i)
         wide += i == 5 ? " 300 " : " 1 ";
     folder.write("schemes/wide.vccs", wide);
-    model.RefreshColorList_Here();
+    model.refreshSchemeList();
     ASSERT_EQ(model.schemeItems.size(), 3u);
     EXPECT_EQ(model.schemeItems[0], u"Current Brlyt");
     for (int i = 1; i <= 2; ++i) {
         model.schemeSelection = i;
         auto result = save();
         ASSERT_FALSE(result.ok()) << i;
-        EXPECT_NE(result.error().message.find("was not saved"), std::string::npos) << result.error().message;
+        EXPECT_NE(result.error().message.find("Nothing was saved"), std::string::npos) << result.error().message;
         EXPECT_TRUE(messages.empty());
         EXPECT_EQ(test_support::readAll(path), before);
     }
 
-    // A logo that cannot be placed stops the save the same way, and says the file was not saved.
+    // A logo that cannot be placed stops the save the same way, and says nothing was saved.
     model.schemeSelection = 0;
     model.logoItems.push_back(u"missing.tpl");
     model.logoSelection = 1;
     auto result = save();
     ASSERT_FALSE(result.ok());
     EXPECT_NE(result.error().message.find("missing.tpl"), std::string::npos) << result.error().message;
-    EXPECT_NE(result.error().message.find("was not saved"), std::string::npos) << result.error().message;
+    EXPECT_NE(result.error().message.find("Nothing was saved"), std::string::npos) << result.error().message;
     EXPECT_EQ(test_support::readAll(path), before);
+}
+
+// A file of another kind is refused by name and never written: on load (the fields stay, Save writes
+// nothing), and on save when the file on disk was replaced by one of another kind after the load.
+TEST_F(BannerModelTest, FilesOfAnotherKindAreRefusedAndNeverWritten)
+{
+    const auto layout = load(LayoutBuilder::vcBanner().build());
+    const platform::Bytes tpl{0x00, 0x20, 0xAF, 0x30, 0, 0, 0, 1, 0, 0, 0, 0x0C};
+    for (const auto& [name, bytes] : std::vector<std::pair<std::string, platform::Bytes>>{
+             {"games/t/logo.tpl", tpl}, {"games/t/notes.txt", platform::bytesOf("RLY")}, {"games/t/empty", {}}}) {
+        SCOPED_TRACE(name);
+        const auto other = folder.write(name, bytes);
+        auto loaded = model.setPath(platform::pathToText(other));
+        ASSERT_FALSE(loaded.ok());
+        EXPECT_EQ(loaded.error().kind, platform::ErrorKind::BadFormat);
+        EXPECT_NE(loaded.error().message.find("'" + other.string() + "' is not a banner layout"), std::string::npos);
+        EXPECT_FALSE(model.hasLayout());
+        EXPECT_EQ(model.txtName, u"Star Voyage^Adventure"); // the fields stay as they were
+
+        auto saved = save();
+        ASSERT_FALSE(saved.ok());
+        EXPECT_NE(saved.error().message.find("not a banner layout"), std::string::npos);
+        EXPECT_TRUE(messages.empty());
+        EXPECT_EQ(test_support::readAll(other), bytes);
+    }
+
+    // Replaced on disk after the load: the save refuses to write over it.
+    ASSERT_TRUE(model.setPath(platform::pathToText(layout)).ok());
+    folder.write("games/title/banner.brlyt", std::string("some notes"));
+    ASSERT_FALSE(save().ok());
+    EXPECT_EQ(test_support::readAll(layout), platform::bytesOf("some notes"));
+
+    // The first start, with nothing loaded: the save says so and names no folder as a layout.
+    test_support::TempFolder freshFolder;
+    test_support::RecordingSink fresh;
+    BannerModel first(fresh, freshFolder.path());
+    first.start();
+    auto nothing = first.save();
+    ASSERT_FALSE(nothing.ok());
+    EXPECT_NE(nothing.error().message.find("No layout is loaded"), std::string::npos);
+    EXPECT_EQ(nothing.error().message.find('/'), std::string::npos) << nothing.error().message;
+}
+
+// Editing a pane by name: what cannot be done is reported, naming the pane and the layout.
+TEST_F(BannerModelTest, PaneEditsByNameReportWhatTheyCannotDo)
+{
+    auto builder = LayoutBuilder::vcBanner({"ENG"});
+    builder.text("Message", u"Author Credit\n").withDefect(LayoutDefect::LengthsPastSection, "Message");
+    builder.text("Broken", u"Sealed").withDefect(LayoutDefect::UnterminatedText, "Broken");
+    const auto path = load(builder.build());
+    const auto original = model.buffer();
+
+    EXPECT_EQ(model.paneText("Message"), u"Author Credit^");
+    ASSERT_TRUE(model.setPaneText("Message", u"Hello^World").ok());
+    EXPECT_EQ(model.paneText("Message"), u"Hello^World");
+    EXPECT_TRUE(model.setPaneText("Message", u"").ok()); // an empty text changes nothing
+
+    const auto edited = model.buffer();
+    struct Case
+    {
+        std::string pane;
+        std::u16string text;
+        platform::ErrorKind kind;
+    };
+    for (const auto& c :
+         {Case{"Nowhere", u"x", platform::ErrorKind::NotFound}, Case{"Broken", u"x", platform::ErrorKind::BadFormat},
+          Case{"Message", std::u16string(40000, u'x'), platform::ErrorKind::BadArgument}}) {
+        SCOPED_TRACE(c.pane);
+        auto result = model.setPaneText(c.pane, c.text);
+        ASSERT_FALSE(result.ok());
+        EXPECT_EQ(result.error().kind, c.kind);
+        EXPECT_NE(result.error().message.find("\"" + c.pane + "\""), std::string::npos);
+        EXPECT_EQ(model.buffer(), edited);
+    }
+    EXPECT_NE(model.setPaneText("Broken", u"x").error().message.find(path.string()), std::string::npos);
+    EXPECT_NE(original, edited);
 }

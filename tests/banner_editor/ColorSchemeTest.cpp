@@ -277,10 +277,13 @@ TEST(ColorScheme, ShippedSchemesAreCanonicalAndDistinct)
     }
 }
 
-TEST(ColorScheme, ColourValuesAsText)
+TEST(ColorScheme, BoxColoursAreAnEntrysTwoColours)
 {
-    EXPECT_EQ(colorValue(255, 128, 0), 0x0080FFu);
-    EXPECT_EQ(VbColor2RGB(colorValue(255, 128, 0)), "255|128|0");
-    EXPECT_EQ(VbColor2RGB(0), "0|0|0");
-    EXPECT_EQ(VbColor2RGB(0xFF123456u), "86|52|18"); // bits above 23 are not a component
+    MaterialColors c{255, 128, 0, 1, 2, 3};
+    EXPECT_EQ(boxColor(c, 0), (Rgb{255, 128, 0}));
+    EXPECT_EQ(boxColor(c, 1), (Rgb{1, 2, 3}));
+    setBoxColor(c, 1, Rgb{9, 8, 7});
+    EXPECT_EQ(c, (MaterialColors{255, 128, 0, 9, 8, 7}));
+    setBoxColor(c, 0, Rgb{0, 0, 0});
+    EXPECT_EQ(c, (MaterialColors{0, 0, 0, 9, 8, 7}));
 }

@@ -48,9 +48,9 @@ TEST_F(GameInfoLabels, EveryLabelThroughALayout)
     model.txtYear = u"1985";
     model.txtPlayers = u"4";
     model.txtESRB = u"E";
-    model.cmdSetAll_Click(1);
-    model.cmdSetAll_Click(2);
-    model.cmdSetAll_Click(4);
+    model.setAllLanguages(GameField::Year);
+    model.setAllLanguages(GameField::Players);
+    model.setAllLanguages(GameField::Rating);
     for (std::size_t i = 0; i < labelTable().size(); ++i) {
         const auto& c = labelTable()[i];
         SCOPED_TRACE(c.language);
@@ -62,7 +62,7 @@ TEST_F(GameInfoLabels, EveryLabelThroughALayout)
         model.txtPlayers.clear();
         model.txtESRB.clear();
         for (int list = YearList; list <= RatingList; ++list)
-            model.selectRegion(list, static_cast<int>(i));
+            model.selectLanguage(list, static_cast<int>(i));
         EXPECT_EQ(model.txtYear, u"1985");
         EXPECT_EQ(model.txtPlayers, u"4");
         EXPECT_EQ(model.txtESRB, u"E");
@@ -72,7 +72,7 @@ TEST_F(GameInfoLabels, EveryLabelThroughALayout)
     }
 
     model.txtPlayers = u"1";
-    model.cmdSetAll_Click(2);
+    model.setAllLanguages(GameField::Players);
     for (const auto& c : labelTable())
         EXPECT_EQ(paneText(model.buffer(), "T_Play_" + c.language), c.onePlayer) << c.language;
 }

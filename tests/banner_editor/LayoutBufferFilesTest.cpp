@@ -123,17 +123,11 @@ TEST(LayoutBufferFiles, EditingOnePaneOfARealLayoutKeepsEveryOtherByte)
             const std::size_t at = test_support::findTextSection(original, name);
             const std::uint32_t oldSize = test_support::sectionSizeAt(original, at);
             const std::uint32_t start = platform::readBe32(original, at + 0x58);
-            const bool lengthFits = platform::readBe16(original, at + 0x4E) <= oldSize - start;
 
             Bytes layout = original;
             // "_NONE" makes the write address exactly this name ("text" would also match "text_shadow").
-            Set_Txt1_Text(layout, name + "_NONE", u"Edited^line");
-            if (!lengthFits) {
-                // A text length larger than its section: the pane reads empty and is kept.
-                EXPECT_EQ(texts[name], u"");
-                EXPECT_EQ(layout, original);
-                continue;
-            }
+            // A text length larger than its section (layouts of other tools) is rewritten as well.
+            ASSERT_EQ(Set_Txt1_Text(layout, name + "_NONE", u"Edited^line"), PaneWrite::Written);
             const std::uint32_t newSize = test_support::sectionSizeAt(layout, at);
             EXPECT_EQ(Get_Txt1_Text(layout, name), u"Edited^line");
             EXPECT_EQ(slice(layout, 0, at + 4), slice(original, 0, at + 4));
@@ -167,6 +161,8 @@ TEST(LayoutBufferFiles, ReadsTextsOfRealLayouts)
     EXPECT_EQ(Get_Txt1_Text(read("cosmos_w076_license_icon_center.brlyt"), "class_50"), u"50\uFF43\uFF43");
     EXPECT_EQ(Get_Txt1_Text(read("cosmos_common_w024_rule_icon.brlyt"), "text"), u"\u3058\u3085\u3093\u3070\u3093");
     EXPECT_EQ(Get_Txt1_Text(read("oscfwd_icon.brlyt"), "T_Rcmd_00"), u"");
+    // A text length that runs past the section: the text up to its terminator.
+    EXPECT_EQ(Get_Txt1_Text(read("cosmos_author_message.brlyt"), "TextBox_00"), u"Author Credit^");
 }
 
 TEST(LayoutBufferFiles, EveryMaterialOfARealLayoutIsFoundAndRecoloured)

@@ -329,9 +329,10 @@ TEST(LayoutBuffer, PaneNamedLikeAMissingMaterialIsNotTouched)
 
 TEST(LayoutBuffer, MalformedPanesReadEmptyAndStayUnchanged)
 {
-    const LayoutDefect defects[] = {LayoutDefect::SectionSizePastEnd, LayoutDefect::OddTextLength,
-                                    LayoutDefect::TextLengthPastSection};
-    for (const auto defect : defects) {
+    const std::pair<LayoutDefect, PaneWrite> defects[] = {{LayoutDefect::SectionSizePastEnd, PaneWrite::Damaged},
+                                                          {LayoutDefect::OddTextLength, PaneWrite::Damaged},
+                                                          {LayoutDefect::UnterminatedText, PaneWrite::Unterminated}};
+    for (const auto& [defect, refusal] : defects) {
         SCOPED_TRACE(static_cast<int>(defect));
         // The damaged pane is the last one, so its size can run past the end of the whole file.
         LayoutBuilder b;
@@ -339,7 +340,7 @@ TEST(LayoutBuffer, MalformedPanesReadEmptyAndStayUnchanged)
         const Bytes original = b.build();
         EXPECT_EQ(Get_Txt1_Text(original, "T_VCTitle_ENG"), u"");
         Bytes layout = original;
-        Set_Txt1_Text(layout, "T_VCTitle_ENG", u"New title");
+        EXPECT_EQ(Set_Txt1_Text(layout, "T_VCTitle_ENG", u"New title"), refusal);
         EXPECT_EQ(layout, original);
         // Its neighbour still works.
         Set_Txt1_Text(layout, "T_Year_ENG", u"2000");
@@ -378,6 +379,37 @@ TEST(LayoutBuffer, MalformedPanesReadEmptyAndStayUnchanged)
         Bytes copy = section;
         Set_Txt1_Text(copy, "T_PF", u"NES");
         EXPECT_EQ(copy, section);
+    }
+}
+
+// Layouts made by other layout tools store a text length (and buffer length) that runs past the end of
+// the section: the text is the one up to its terminator, and a rewrite replaces it as usual while every
+// other section stays byte-identical.
+TEST(LayoutBuffer, TextLengthPastTheSectionEndsAtTheTerminator)
+{
+    for (const auto defect : {LayoutDefect::LengthsPastSection, LayoutDefect::TextLengthPastSection}) {
+        SCOPED_TRACE(static_cast<int>(defect));
+        LayoutBuilder b;
+        b.text("T_Year_ENG", u"1986").text("TextBox_00", u"Author Credit\n", 0x10).text("T_PF", u"NES");
+        b.withDefect(defect, "TextBox_00");
+        const Bytes original = b.build();
+        const std::size_t at = findTextSection(original, "TextBox_00");
+        ASSERT_GT(be16At(original, at + 0x4E), sectionSizeAt(original, at) - 0x74);
+        EXPECT_EQ(Get_Txt1_Text(original, "TextBox_00"), u"Author Credit^");
+
+        Bytes layout = original;
+        ASSERT_EQ(Set_Txt1_Text(layout, "TextBox_00", u"Hello^World"), PaneWrite::Written);
+        EXPECT_EQ(Get_Txt1_Text(layout, "TextBox_00"), u"Hello^World");
+        const std::uint32_t newSize = sectionSizeAt(layout, at);
+        EXPECT_EQ(newSize, 0x74u + 24); // 11 characters and the terminator: no padding
+        EXPECT_EQ(be16At(layout, at + 0x4C), 24);
+        EXPECT_EQ(be16At(layout, at + 0x4E), 24);
+        EXPECT_EQ(slice(layout, 0, at + 4), slice(original, 0, at + 4));
+        EXPECT_EQ(slice(layout, at + 8, 0x44), slice(original, at + 8, 0x44));
+        EXPECT_EQ(slice(layout, at + 0x50, 0x24), slice(original, at + 0x50, 0x24));
+        const std::size_t oldEnd = at + sectionSizeAt(original, at);
+        EXPECT_EQ(slice(layout, at + newSize, layout.size() - at - newSize),
+                  slice(original, oldEnd, original.size() - oldEnd));
     }
 }
 
@@ -459,7 +491,9 @@ TEST(LayoutBuffer, FileRoundTripReplacesOldFile)
 {
     test_support::TempFolder folder;
     const Bytes layout = LayoutBuilder::vcBannerSingle().build();
-    const auto path = folder.write("banner.brlyt", Bytes(100000, 0x55));
+    Bytes older = LayoutBuilder::vcBanner().build();
+    older.resize(100000, 0);
+    const auto path = folder.write("banner.brlyt", older);
     ASSERT_TRUE(writeLayoutFile(path, layout).ok());
     const auto back = readLayoutFile(path);
     ASSERT_TRUE(back.ok());
@@ -468,4 +502,14 @@ TEST(LayoutBuffer, FileRoundTripReplacesOldFile)
     const auto missing = readLayoutFile(folder / "nothing.brlyt");
     ASSERT_FALSE(missing.ok());
     EXPECT_FALSE(writeLayoutFile(folder / "no folder" / "x.brlyt", layout).ok());
+
+    // A file of another kind is neither read as a layout nor written over.
+    const Bytes other(100, 0x55);
+    const auto notes = folder.write("notes.brlyt", other);
+    for (const auto& error :
+         {readLayoutFile(notes).error(), platform::Result<void>(writeLayoutFile(notes, layout)).error()}) {
+        EXPECT_EQ(error.kind, platform::ErrorKind::BadFormat);
+        EXPECT_EQ(error.message, "'" + notes.string() + "' is not a banner layout (a layout starts with \"RLYT\")");
+    }
+    EXPECT_EQ(test_support::readAll(notes), other);
 }

@@ -11,9 +11,26 @@ using test_support::LayoutBuilder;
 
 namespace {
 
-int red(ColorValue c)
+int red(Rgb c)
 {
-    return int(c & 0xFF);
+    return c.r;
+}
+
+Rgb grey(int v)
+{
+    return Rgb{std::uint8_t(v), std::uint8_t(v), std::uint8_t(v)};
+}
+
+// The Part's two gradients: horizontal bands top to bottom, and vertical strips left to right.
+std::vector<GradientBand> vertical(SurfaceSize target, Rgb from, Rgb to, int steps, double VStart = 0, double VStop = 0,
+                                   double HStart = 0, double HStop = 0)
+{
+    return backgroundGradient(GradientDirection::TopToBottom, target, from, to, steps, VStart, VStop, HStart, HStop);
+}
+std::vector<GradientBand> horizontal(SurfaceSize target, Rgb from, Rgb to, int steps, double VStart = 0,
+                                     double VStop = 0, double HStart = 0, double HStop = 0)
+{
+    return backgroundGradient(GradientDirection::LeftToRight, target, from, to, steps, VStart, VStop, HStart, HStop);
 }
 
 // Entry i: colour 1 = (i, 1, 2), colour 2 = (100 + i, 3, 4), so every element's source is recognisable.
@@ -24,13 +41,13 @@ ColorScheme numberedScheme()
         s[i] = MaterialColors{std::uint8_t(i), 1, 2, std::uint8_t(100 + i), 3, 4};
     return s;
 }
-ColorValue c1(std::string_view entry)
+Rgb c1(std::string_view entry)
 {
-    return colorValue(std::uint8_t(schemeEntryIndex(entry)), 1, 2);
+    return Rgb{std::uint8_t(schemeEntryIndex(entry)), 1, 2};
 }
-ColorValue c2(std::string_view entry)
+Rgb c2(std::string_view entry)
 {
-    return colorValue(std::uint8_t(100 + schemeEntryIndex(entry)), 3, 4);
+    return Rgb{std::uint8_t(100 + schemeEntryIndex(entry)), 3, 4};
 }
 
 // A measure that gives every character 100 units and records what it was asked.
@@ -54,14 +71,13 @@ PreviewScene sceneFor(const PreviewFields& fields, platform::ByteView layout = {
 
 TEST(PreviewGradient, BlackToWhiteOver256Steps)
 {
-    const auto bands =
-        BackgroundVerticalGradient({100, 512}, colorValue(0, 0, 0), colorValue(255, 255, 255), 256, 0, 0, 0, 0);
+    const auto bands = vertical({100, 512}, grey(0), grey(255), 256);
     ASSERT_EQ(bands.size(), 256u);
     std::set<int> values;
     for (std::size_t i = 0; i < bands.size(); ++i) {
-        const ColorValue c = bands[i].color;
+        const Rgb c = bands[i].color;
         EXPECT_EQ(red(c), int(255 * i / 256));
-        EXPECT_EQ(c, colorValue(std::uint8_t(red(c)), std::uint8_t(red(c)), std::uint8_t(red(c))));
+        EXPECT_EQ(c, grey(red(c)));
         if (i > 0) {
             EXPECT_GE(red(c), red(bands[i - 1].color));
         }
@@ -78,25 +94,25 @@ TEST(PreviewGradient, BlackToWhiteOver256Steps)
 
 TEST(PreviewGradient, FallingComponentsTruncateTowardZero)
 {
-    const auto bands =
-        BackgroundVerticalGradient({10, 10}, colorValue(255, 10, 0), colorValue(0, 10, 3), 256, 0, 0, 0, 0);
-    EXPECT_EQ(bands[1].color, colorValue(255, 10, 0)); // 255 - 255/256 truncates to 255, not 254
-    EXPECT_EQ(bands[255].color, colorValue(1, 10, 2));
-    EXPECT_EQ(gradientStepColor(colorValue(200, 0, 0), colorValue(100, 0, 0), 3, 4), colorValue(125, 0, 0));
-    EXPECT_EQ(gradientStepColor(colorValue(0, 0, 0), colorValue(0, 0, 9), 1, 2), colorValue(0, 0, 4));
+    const auto bands = vertical({10, 10}, Rgb{255, 10, 0}, Rgb{0, 10, 3}, 256);
+    EXPECT_EQ(bands[1].color, (Rgb{255, 10, 0})); // 255 - 255/256 truncates to 255, not 254
+    EXPECT_EQ(bands[255].color, (Rgb{1, 10, 2}));
+    EXPECT_EQ(gradientStepColor(Rgb{200, 0, 0}, Rgb{100, 0, 0}, 3, 4), (Rgb{125, 0, 0}));
+    EXPECT_EQ(gradientStepColor(Rgb{0, 0, 0}, Rgb{0, 0, 9}, 1, 2), (Rgb{0, 0, 4}));
 }
 
 TEST(PreviewGradient, EqualColoursPaintAUniformRectangle)
 {
-    const ColorValue c = colorValue(12, 34, 56);
-    for (const auto& b : BackgroundHorizontalGradient({300, 20}, c, c, 256, 0, 0, 0, 0))
-        EXPECT_EQ(b.color, c);
+    const Rgb c{12, 34, 56};
+    for (const auto direction : {GradientDirection::TopToBottom, GradientDirection::LeftToRight})
+        for (const auto& b : backgroundGradient(direction, {300, 20}, c, c, 256, 0, 0, 0, 0))
+            EXPECT_EQ(b.color, c);
 }
 
 TEST(PreviewGradient, BandsCoverTheRequestedRectangle)
 {
     // Vertical bands over a part of the surface: from VStart, (VStop - VStart) / steps high.
-    auto v = BackgroundVerticalGradient({640, 480}, 0, 0xFFFFFF, 4, 100, 300, 20, 60);
+    auto v = vertical({640, 480}, grey(0), grey(255), 4, 100, 300, 20, 60);
     ASSERT_EQ(v.size(), 4u);
     EXPECT_DOUBLE_EQ(v[0].y, 100);
     EXPECT_DOUBLE_EQ(v[3].y + v[3].height, 300);
@@ -104,18 +120,18 @@ TEST(PreviewGradient, BandsCoverTheRequestedRectangle)
     EXPECT_DOUBLE_EQ(v[2].width, 40);
 
     // Horizontal strips from HStart, VStop 0 meaning the surface height.
-    auto h = BackgroundHorizontalGradient({640, 480}, 0, 0xFFFFFF, 8, 0, 0, 40, 120);
+    auto h = horizontal({640, 480}, grey(0), grey(255), 8, 0, 0, 40, 120);
     ASSERT_EQ(h.size(), 8u);
     EXPECT_DOUBLE_EQ(h[0].x, 40);
     EXPECT_DOUBLE_EQ(h[1].x, 50);
     EXPECT_DOUBLE_EQ(h[7].x + h[7].width, 120);
     EXPECT_DOUBLE_EQ(h[4].y, 0);
     EXPECT_DOUBLE_EQ(h[4].height, 480);
-    auto whole = BackgroundHorizontalGradient({640, 480}, 0, 0xFFFFFF, 256, 0, 0, 0, 0);
+    auto whole = horizontal({640, 480}, grey(0), grey(255), 256);
     EXPECT_DOUBLE_EQ(whole[255].x + whole[255].width, 640);
 
-    EXPECT_TRUE(BackgroundVerticalGradient({10, 10}, 0, 1, 0, 0, 0, 0, 0).empty());
-    EXPECT_TRUE(BackgroundHorizontalGradient({10, 10}, 0, 1, -3, 0, 0, 0, 0).empty());
+    EXPECT_TRUE(vertical({10, 10}, grey(0), grey(1), 0).empty());
+    EXPECT_TRUE(horizontal({10, 10}, grey(0), grey(1), -3).empty());
 }
 
 TEST(PreviewScene, EveryElementTakesItsEntrysColour)

@@ -65,15 +65,17 @@ TEST(RealLayouts, LoadAndSaveKeepEveryByte)
         const auto original = test_support::readAll(entry.path());
         test_support::TempFolder folder;
         const auto copy = folder.write("games/title/banner.brlyt", original);
-        BannerModel model(folder.path());
+        test_support::RecordingSink sink;
+        BannerModel model(sink, folder.path());
         model.commandLineMode = true;
-        ASSERT_TRUE(model.txtSrc_Change(platform::pathToText(copy)).ok());
+        ASSERT_TRUE(model.setPath(platform::pathToText(copy)).ok());
         model.txtPad = u"+64";
-        ASSERT_TRUE(model.cmdSave_Click().ok());
+        ASSERT_TRUE(model.save().ok());
         EXPECT_EQ(test_support::readAll(copy).size(), original.size() + 64);
         EXPECT_EQ(model.buffer(), original); // padding cut again on the reload
         model.txtPad.clear();
-        ASSERT_TRUE(model.cmdSave_Click().ok());
+        ASSERT_TRUE(model.save().ok());
+        EXPECT_TRUE(sink.messages.empty());
         EXPECT_EQ(test_support::readAll(copy), original);
     }
     EXPECT_GT(seen, 0);

@@ -1,6 +1,7 @@
 // Any bytes as a banner layout: every pane and material search stays inside the buffer, a pane rewrite
-// gives the canonical form (writing the same text again changes nothing), a colour write reads back,
-// and the edits that promise to keep the length (colours, region force, size field) keep it.
+// gives the canonical form (writing the same text again changes nothing), a refused rewrite changes no
+// byte, a colour write reads back, and the edits that promise to keep the length (colours, region
+// force, size field) keep it.
 #include <array>
 #include <cstdlib>
 #include <string>
@@ -35,7 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The rewritten form is canonical: writing the same text again changes nothing.
     for (const auto& name : names) {
         platform::Bytes once(input.begin(), input.end());
-        banner_editor::Set_Txt1_Text(once, name, u"Ab^\u5E74");
+        if (banner_editor::Set_Txt1_Text(once, name, u"Ab^\u5E74") != banner_editor::PaneWrite::Written)
+            abortUnless(std::equal(once.begin(), once.end(), input.begin(), input.end()));
         platform::Bytes twice = once;
         banner_editor::Set_Txt1_Text(twice, name, u"Ab^\u5E74");
         abortUnless(twice == once);

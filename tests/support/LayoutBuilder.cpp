@@ -133,6 +133,21 @@ bool hasDefect(const std::vector<LayoutDefectSite>& defects, LayoutDefect d, std
                        [&](const LayoutDefectSite& s) { return s.defect == d && s.name == name; });
 }
 
+// Lengths as other layout tools store them: a large buffer, a text length past the section's end. When
+// unterminated, every byte from the terminator on becomes text ("!"), so no 00 00 follows the text.
+void storeLengthsPastSection(Bytes& section, bool unterminated, std::size_t textBytes)
+{
+    const std::size_t size = section.size();
+    if (unterminated) {
+        for (std::size_t at = TEXT_START + textBytes - 2; at + 1 < size; at += 2) {
+            section[at] = 0x00;
+            section[at + 1] = '!';
+        }
+    }
+    platform::writeBe16(section, 0x4C, 0x202);
+    platform::writeBe16(section, 0x4E, static_cast<std::uint16_t>(size - TEXT_START + 0x26));
+}
+
 } // namespace
 
 const std::vector<std::string>& layoutLanguages()
@@ -364,7 +379,11 @@ Bytes LayoutBuilder::build() const
         if (hasDefect(defects, LayoutDefect::TextOffsetPastSection, p.name))
             pane.textOffsetField = 0x4000;
         textSectionIndex.push_back(sections.size());
-        sections.push_back(buildTextSection(pane, materialIndex(p.material, p.name)));
+        Bytes section = buildTextSection(pane, materialIndex(p.material, p.name));
+        const bool unterminated = hasDefect(defects, LayoutDefect::UnterminatedText, p.name);
+        if (unterminated || hasDefect(defects, LayoutDefect::LengthsPastSection, p.name))
+            storeLengthsPastSection(section, unterminated, p.text.size() * 2 + 2);
+        sections.push_back(std::move(section));
     }
     sections.push_back(marker("pae1"));
     sections.push_back(groupSection({rootGroup, {}}));

@@ -75,6 +75,11 @@ enum class LayoutDefect {
     SectionSizePastEnd,    // the txt1 section's size field claims 0x100 bytes more than the file holds
     OddTextLength,         // the txt1 text length (0x4E) is odd
     TextLengthPastSection, // the txt1 text length is larger than its whole section
+    // As layouts made by other layout tools store them: the buffer length (0x4C) is 0x202 and the text
+    // length (0x4E) runs 0x26 bytes past the end of the section; the text is terminated inside it.
+    LengthsPastSection,
+    // The same lengths, and the text runs to the end of its section without a 00 00 terminator.
+    UnterminatedText,
     TextOffsetPastSection, // the txt1 text offset (0x58) points past the end of its section
     MaterialCutOff,        // the file ends inside the material's colour 1 (0x1A bytes after its name)
 };

@@ -27,6 +27,7 @@ private slots:
     void openDialogFiltersMatchAnyCase();
     void loadsTheRememberedLayoutAndSavesEdits();
     void languageListReadsItsField();
+    void fileOfAnotherKindIsNamedAndNeverSaved();
     void otherWindowsHideItAndHandBack();
 
 private:
@@ -44,7 +45,8 @@ void tst_Form1::captionsAndDefaults()
     test_support::TempFolder folder;
     folder.write("schemes/Ocean.vccs", std::string(" 1 "));
     folder.write("logos/star.tpl", std::string("TPL"));
-    BannerModel model(folder.path());
+    test_support::RecordingSink sink("Lorvane");
+    BannerModel model(sink, folder.path());
     Form1 window(model);
 
     QCOMPARE(window.windowTitle(), QStringLiteral("Lorvane"));
@@ -100,7 +102,8 @@ void tst_Form1::loadsTheRememberedLayoutAndSavesEdits()
     test_support::TempFolder folder;
     const auto layout = folder.write("games/t/banner.brlyt", test_support::LayoutBuilder::vcBanner().build());
     folder.write("cfgs/vcinfopath.cfg", std::string("\\games\\t\\banner.brlyt\r\n"));
-    BannerModel model(folder.path());
+    test_support::RecordingSink sink("Lorvane");
+    BannerModel model(sink, folder.path());
     Form1 window(model);
     QCOMPARE(control<QLineEdit>(window, "txtSrc")->text(), QStringLiteral("\\games\\t\\banner.brlyt"));
     QCOMPARE(control<QLineEdit>(window, "txtName")->text(), QStringLiteral("Star Voyage^Adventure"));
@@ -114,7 +117,6 @@ void tst_Form1::loadsTheRememberedLayoutAndSavesEdits()
     pad->selectAll();
     QTest::keyClicks(pad, QStringLiteral("+8"));
 
-    test_support::GlobalRecordingSink sink;
     QTest::mouseClick(control<QPushButton>(window, "cmdSave"), Qt::LeftButton);
     QCOMPARE(sink.messages.size(), std::size_t{1});
     QCOMPARE(QString::fromStdString(sink.messages[0].prompt), QStringLiteral("File Successfully Saved!"));
@@ -128,7 +130,8 @@ void tst_Form1::languageListReadsItsField()
 {
     test_support::TempFolder folder;
     const auto layout = folder.write("games/t/banner.brlyt", test_support::LayoutBuilder::vcBanner().build());
-    BannerModel model(folder.path());
+    test_support::RecordingSink sink("Lorvane");
+    BannerModel model(sink, folder.path());
     Form1 window(model);
     auto* src = control<QLineEdit>(window, "txtSrc");
     QTest::keyClicks(src, QString::fromStdString(layout.string()));
@@ -145,6 +148,36 @@ void tst_Form1::languageListReadsItsField()
     QVERIFY(!model.hasLayout());
 }
 
+// Browsing to a file that is not a banner layout: the window names it, the fields keep what they
+// showed, and Save writes nothing.
+void tst_Form1::fileOfAnotherKindIsNamedAndNeverSaved()
+{
+    test_support::TempFolder folder;
+    const auto layout = folder.write("games/t/banner.brlyt", test_support::LayoutBuilder::vcBanner().build());
+    const auto texture = folder.write("games/timg/logo.tpl", platform::Bytes{0x00, 0x20, 0xAF, 0x30, 0, 0, 0, 0});
+    test_support::RecordingSink sink("Lorvane");
+    BannerModel model(sink, folder.path());
+    Form1 window(model);
+    auto* src = control<QLineEdit>(window, "txtSrc");
+    src->setText(QString::fromStdString(layout.string()));
+    window.txtSrc_Change(src->text());
+    QCOMPARE(control<QLineEdit>(window, "txtName")->text(), QStringLiteral("Star Voyage^Adventure"));
+
+    src->setText(QString::fromStdString(texture.string()));
+    window.txtSrc_Change(src->text());
+    QCOMPARE(sink.messages.size(), std::size_t{1});
+    QCOMPARE(QString::fromStdString(sink.messages[0].prompt),
+             QStringLiteral("'%1' is not a banner layout (a layout starts with \"RLYT\")")
+                 .arg(QString::fromStdString(texture.string())));
+    QCOMPARE(control<QLineEdit>(window, "txtName")->text(), QStringLiteral("Star Voyage^Adventure"));
+
+    QTest::mouseClick(control<QPushButton>(window, "cmdSave"), Qt::LeftButton);
+    QCOMPARE(sink.messages.size(), std::size_t{2});
+    QVERIFY(sink.messages[1].prompt.find("Nothing was saved") != std::string::npos);
+    QVERIFY(test_support::readAll(texture) == (platform::Bytes{0x00, 0x20, 0xAF, 0x30, 0, 0, 0, 0}));
+    QVERIFY(test_support::readAll(layout) == test_support::LayoutBuilder::vcBanner().build());
+}
+
 // The colour window and the manual editor take over while the main window is hidden; closing them
 // shows it again with what they changed.
 void tst_Form1::otherWindowsHideItAndHandBack()
@@ -152,7 +185,8 @@ void tst_Form1::otherWindowsHideItAndHandBack()
     test_support::TempFolder folder;
     const auto layout = folder.write("games/t/banner.brlyt", test_support::LayoutBuilder::vcBanner().build());
     folder.write("schemes/Ocean.vccs", std::string(" 1 "));
-    BannerModel model(folder.path());
+    test_support::RecordingSink sink("Lorvane");
+    BannerModel model(sink, folder.path());
     Form1 window(model);
     window.show();
     QTest::keyClicks(control<QLineEdit>(window, "txtSrc"), QString::fromStdString(layout.string()));

@@ -72,7 +72,8 @@ private slots:
 void tst_frmColor::editsOneColourThroughTheSwatch()
 {
     TempFolder program;
-    BannerModel model(program.path());
+    test_support::RecordingSink sink("Lorvane");
+    BannerModel model(sink, program.path());
     frmColor w(model);
     w.setColors(plainScheme(10));
     const std::size_t back0 = schemeEntryIndex("Back0");
@@ -99,14 +100,15 @@ void tst_frmColor::editsOneColourThroughTheSwatch()
     w.txtG->setText(QStringLiteral("40"));
     w.txtB->setText(QStringLiteral("90"));
     w.cmdColor_Click();
-    QCOMPARE(w.previewScene().band.fill, colorValue(200, 40, 90));
+    QCOMPARE(w.previewScene().band.fill, (Rgb{200, 40, 90}));
     QCOMPARE(previewPixel(w, PreviewRect{200 * 15, 185 * 15, 15, 15}), QColor(200, 40, 90));
 }
 
 void tst_frmColor::nonNumbersLeaveTheSwatch()
 {
     TempFolder program;
-    BannerModel model(program.path());
+    test_support::RecordingSink sink("Lorvane");
+    BannerModel model(sink, program.path());
     frmColor w(model);
     w.txtR->setText(QStringLiteral("10"));
     w.txtG->setText(QStringLiteral("20"));
@@ -127,7 +129,8 @@ void tst_frmColor::nonNumbersLeaveTheSwatch()
 void tst_frmColor::colourDialogFillsTheSwatch()
 {
     TempFolder program;
-    BannerModel model(program.path());
+    test_support::RecordingSink sink("Lorvane");
+    BannerModel model(sink, program.path());
     frmColor w(model);
     QColor offered;
     w.chooseColor = [&](const QColor& initial) -> std::optional<QColor> {
@@ -152,9 +155,9 @@ void tst_frmColor::loadsSchemesAndRefusesBrokenOnes()
     TempFolder program;
     QVERIFY(saveScheme(program.path(), "good", plainScheme(50)).ok());
     program.write("schemes/broken.vccs", std::string(" 1  2  3 \r\n"));
-    BannerModel model(program.path());
+    test_support::RecordingSink sink("Lorvane");
+    BannerModel model(sink, program.path());
     frmColor w(model);
-    test_support::GlobalRecordingSink sink;
     w.RefreshColorList(true);
     QCOMPARE(w.cmbFileList->count(), 3);
     QCOMPARE(w.cmbFileList->itemText(0), QStringLiteral("Current Brlyt"));
@@ -164,7 +167,7 @@ void tst_frmColor::loadsSchemesAndRefusesBrokenOnes()
     w.cmbFileList_Click();
     QVERIFY(w.colors() == plainScheme(50));
     QCOMPARE(w.boxColor(schemeEntryIndex("VCPic"), 1), entryColor(plainScheme(50), "VCPic", 1));
-    QCOMPARE(w.previewScene().pictureFrame.fill, colorValue(205, 0, std::uint8_t(schemeEntryIndex("VCPic"))));
+    QCOMPARE(w.previewScene().pictureFrame.fill, (Rgb{205, 0, std::uint8_t(schemeEntryIndex("VCPic"))}));
     QVERIFY(sink.messages.empty());
 
     w.cmbFileList->setCurrentIndex(1);
@@ -180,17 +183,17 @@ void tst_frmColor::readsCurrentBrlytForTheMainWindowsLanguages()
     LayoutBuilder single = LayoutBuilder::vcBannerSingle();
     single.material("T_VCTitle", {1, 2, 3, 255}, {4, 5, 6, 255});
     program.write("single.brlyt", single.build());
-    BannerModel model(program.path());
+    test_support::RecordingSink sink("Lorvane");
+    BannerModel model(sink, program.path());
     model.setRegion(TitleList, NONE_ITEM);
     frmColor w(model);
-    test_support::GlobalRecordingSink sink;
 
     w.txtBannerPath->setText(QStringLiteral("\\single.brlyt"));
     w.cmdGetScheme_Click();
     QVERIFY(sink.messages.empty());
     QCOMPARE(w.boxColor(schemeEntryIndex("T_VCTitle"), 0), QColor(1, 2, 3));
     QCOMPARE(w.boxColor(schemeEntryIndex("T_VCTitle"), 1), QColor(4, 5, 6));
-    QCOMPARE(w.previewScene().title.color, colorValue(4, 5, 6));
+    QCOMPARE(w.previewScene().title.color, (Rgb{4, 5, 6}));
 
     // A path that names no file: the message, and the colours stay.
     const ColorScheme before = w.colors();
@@ -205,11 +208,11 @@ void tst_frmColor::savingASchemeRebuildsBothLists()
 {
     TempFolder program;
     QVERIFY(saveScheme(program.path(), "alpha", plainScheme(1)).ok());
-    BannerModel model(program.path());
-    model.RefreshColorList_Here();
+    test_support::RecordingSink sink("Lorvane");
+    BannerModel model(sink, program.path());
+    model.refreshSchemeList();
     frmColor w(model);
     QSignalSpy listChanged(&w, &frmColor::schemeListChanged);
-    test_support::GlobalRecordingSink sink;
     w.setColors(plainScheme(77));
 
     w.askText = [](const QString& prompt, const QString& title) {
@@ -248,9 +251,10 @@ void tst_frmColor::openingAndClosingHandsTheSelectionOver()
     QVERIFY(saveScheme(program.path(), "alpha", plainScheme(1)).ok());
     QVERIFY(saveScheme(program.path(), "gamma", plainScheme(3)).ok());
     const auto layoutPath = program.write("banner/game.brlyt", LayoutBuilder::vcBanner().build());
-    BannerModel model(program.path());
-    QVERIFY(model.txtSrc_Change(u"\\banner\\game.brlyt").ok());
-    model.RefreshColorList_Here();
+    test_support::RecordingSink sink("Lorvane");
+    BannerModel model(sink, program.path());
+    QVERIFY(model.setPath(u"\\banner\\game.brlyt").ok());
+    model.refreshSchemeList();
     model.schemeSelection = 2; // "gamma"
 
     frmColor w(model);
@@ -287,9 +291,10 @@ void tst_frmColor::previewShowsTheSampleBannerInTheSchemesColours()
         QSKIP("the sample layout or the shipped schemes are not in the source tree");
     TempFolder program;
     std::filesystem::copy(schemes, program / "schemes");
-    BannerModel model(program.path());
-    QVERIFY(model.txtSrc_Change(platform::pathToText(sample)).ok());
-    model.RefreshColorList_Here();
+    test_support::RecordingSink sink("Lorvane");
+    BannerModel model(sink, program.path());
+    QVERIFY(model.setPath(platform::pathToText(sample)).ok());
+    model.refreshSchemeList();
     QVERIFY(model.schemeItems.size() > 6);
 
     frmColor w(model);

@@ -9,6 +9,7 @@
 #include "banner_editor/window/frmHC.h"
 #include "platform/PathText.h"
 #include "support/LayoutBuilder.h"
+#include "support/RecordingSink.h"
 #include "support/TempFolder.h"
 
 using namespace banner_editor;
@@ -29,7 +30,8 @@ private slots:
 void tst_frmHC::listsEveryTextPaneInFileOrder()
 {
     TempFolder program;
-    BannerModel model(program.path());
+    test_support::RecordingSink sink("Lorvane");
+    BannerModel model(sink, program.path());
     model.buffer() = LayoutBuilder::vcBanner({"ENG", "GER"}).build();
     frmHC w(model);
     w.Form_Load();
@@ -55,7 +57,8 @@ void tst_frmHC::listsEveryTextPaneInFileOrder()
 void tst_frmHC::readsByExactNameAndSetsByPrefix()
 {
     TempFolder program;
-    BannerModel model(program.path());
+    test_support::RecordingSink sink("Lorvane");
+    BannerModel model(sink, program.path());
     LayoutBuilder layout = LayoutBuilder::vcBanner({"ENG"});
     layout.textPanes.insert(layout.textPanes.begin(), [] {
         test_support::LayoutTextPane pane;
@@ -91,8 +94,9 @@ void tst_frmHC::closingRefreshesTheMainWindowsFields()
 {
     TempFolder program;
     program.write("banner/game.brlyt", LayoutBuilder::vcBanner({"ENG"}).build());
-    BannerModel model(program.path());
-    QVERIFY(model.txtSrc_Change(u"\\banner\\game.brlyt").ok());
+    test_support::RecordingSink sink("Lorvane");
+    BannerModel model(sink, program.path());
+    QVERIFY(model.setPath(u"\\banner\\game.brlyt").ok());
     QCOMPARE(model.regionItem(TitleList), std::string("ENG"));
 
     frmHC w(model);
@@ -118,8 +122,9 @@ void tst_frmHC::showsTheSampleLayoutsPanes()
     if (!std::filesystem::exists(sample))
         QSKIP("the sample layout is not in the source tree");
     TempFolder program;
-    BannerModel model(program.path());
-    QVERIFY(model.txtSrc_Change(platform::pathToText(sample)).ok());
+    test_support::RecordingSink sink("Lorvane");
+    BannerModel model(sink, program.path());
+    QVERIFY(model.setPath(platform::pathToText(sample)).ok());
     frmHC w(model);
     w.Form_Load();
     QVERIFY(w.cmbHC->findText(QStringLiteral("T_PF")) >= 0);

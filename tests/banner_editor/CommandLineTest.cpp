@@ -1,3 +1,5 @@
+#include "banner_editor/CommandLine.h"
+
 #include <gtest/gtest.h>
 
 #include "BannerModelFixture.h"
@@ -20,7 +22,16 @@ protected:
         folder.write("games/title/banner.brlyt", LayoutBuilder::vcBanner().build());
     }
 
-    platform::Result<void> run(std::vector<std::string> args) { return model.ParseClo(platform::commandPieces(args)); }
+    // Parses the arguments and applies them, as the unattended run does before it saves.
+    platform::Result<void> run(std::vector<std::string> args) { return runOn(model, args); }
+
+    static platform::Result<void> runOn(BannerModel& target, const std::vector<std::string>& args)
+    {
+        auto options = parseCommandLine(platform::commandPieces(args));
+        if (!options)
+            return options.error();
+        return target.applyOptions(*options);
+    }
 };
 
 } // namespace
@@ -31,8 +42,8 @@ TEST_F(CommandLineOptions, PathIsAbsoluteOrInTheProgramFolder)
     EXPECT_EQ(model.pathText(), platform::pathToText(layoutPath()));
     EXPECT_TRUE(model.hasLayout());
 
-    BannerModel other(folder.path());
-    ASSERT_TRUE(other.ParseClo(platform::commandPieces({layoutPath().string()})).ok());
+    BannerModel other(sink, folder.path());
+    ASSERT_TRUE(runOn(other, {layoutPath().string()}).ok());
     EXPECT_TRUE(other.hasLayout());
 
     // Separate arguments may hold "-": only an argument that begins with one opens an option.
@@ -97,11 +108,54 @@ TEST_F(CommandLineOptions, FieldOnlyOptionsAndAnyPane)
     EXPECT_EQ(model.forceItem, 1);
     EXPECT_EQ(model.txtPad, u"+16");
     EXPECT_EQ(paneText(model.buffer(), "T_Play_JPN"), u"free text");
+    // The unknown option is named on the sink, and passed over.
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink.messages[0].prompt, "Unknown option -bogus ignored");
+    EXPECT_EQ(sink.messages[0].title, "Lorvane");
 
     auto bad = run({"", "-FORCE", "mars"});
     ASSERT_FALSE(bad.ok());
     EXPECT_EQ(bad.error().kind, platform::ErrorKind::BadArgument);
     EXPECT_EQ(model.forceItem, 1);
+}
+
+// A command line that cannot be used is refused as a whole before anything is applied: an option that
+// needs a value and has none, a region that is no language, a padding that is no size.
+TEST(ParseCommandLine, UnusableCommandLinesAreRefusedWhole)
+{
+    struct Case
+    {
+        std::vector<std::string> args;
+        std::string named;
+    };
+    const std::vector<Case> cases{
+        {{"x.brlyt", "-TITLE"}, "-TITLE needs a value"},
+        {{"x.brlyt", "-YEAR", "1990", "-PLAY"}, "-PLAY needs a value"},
+        {{"x.brlyt", "-T_ger", "\"\""}, "-T_ger needs a value"},
+        {{"x.brlyt", "-H_T_PF", " "}, "-H_T_PF needs a value"},
+        {{"x.brlyt", "-LOGO", "-COLOR", "Dark"}, "-LOGO needs a value"},
+        {{"x.brlyt", "-PAD"}, "-PAD needs a value"},
+        {{"x.brlyt", "-FORCE", "mars"}, "\"mars\""},
+        {{"x.brlyt", "-PAD", "lots"}, "\"lots\""},
+        {{"x.brlyt", "-TITLE", "Moon", "-h"}, "-h is answered on its own"},
+        {{"x.brlyt", "--help"}, "-help is answered on its own"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.named);
+        auto options = parseCommandLine(platform::commandPieces(c.args));
+        ASSERT_FALSE(options.ok());
+        EXPECT_EQ(options.error().kind, platform::ErrorKind::BadArgument);
+        EXPECT_NE(options.error().message.find(c.named), std::string::npos) << options.error().message;
+    }
+
+    // An empty padding given as such means none; the players shortcuts need no value.
+    auto usable = parseCommandLine(platform::commandPieces({"x.brlyt", "-PAD", "", "-3", "-whatever"}));
+    ASSERT_TRUE(usable.ok()) << usable.error().message;
+    EXPECT_EQ(usable->path, u"\\x.brlyt");
+    using Kind = CommandOption::Kind;
+    EXPECT_EQ(usable->options,
+              (std::vector<CommandOption>{
+                  {Kind::Padding, u"", {}}, {Kind::PlayersField, u"3", {}}, {Kind::Unknown, u"-whatever", {}}}));
 }
 
 TEST_F(CommandLineOptions, SchemeIsAppliedOrRefusedWithTheBufferUnchanged)
@@ -123,4 +177,7 @@ TEST_F(CommandLineOptions, SchemeIsAppliedOrRefusedWithTheBufferUnchanged)
         EXPECT_NE(refused.error().message.find(name), std::string::npos);
         EXPECT_EQ(model.buffer(), before);
     }
+    // "Not found" names the file looked for.
+    EXPECT_NE(run({"", "-COLOR", "Missing"}).error().message.find((folder / "schemes" / "Missing.vccs").string()),
+              std::string::npos);
 }
