@@ -1,55 +1,17 @@
 #pragma once
 
-// One injection: checks the source and destination of the chosen console, copies or merges the
-// texture, writes the save titles and reports. Messages go through the platform message sink.
+// One injection: the chosen console's source, destination and titles checked, every file it changes
+// prepared, then all of them written or none.
 
-#include <array>
-#include <filesystem>
-#include <string>
-
-#include "injector/Consoles.h"
-#include "platform/Bytes.h"
+#include "injector/InjectionRequest.h"
+#include "platform/Messages.h"
 #include "platform/Result.h"
 
 namespace injector {
 
-// The whole-file buffers the injection and the title loader work in.
-struct FileBuffers
-{
-    platform::Bytes headerData;
-    platform::Bytes donorData;
-    platform::Bytes destData;
-
-    // Each empties its buffer, then reads the whole file at path into it.
-    [[nodiscard]] platform::Result<void> Loadhead(const std::filesystem::path& path);
-    [[nodiscard]] platform::Result<void> LoadDonor(const std::filesystem::path& path);
-    [[nodiscard]] platform::Result<void> LoadDest(const std::filesystem::path& path);
-};
-
-struct InjectionRequest
-{
-    int conIndex = NO_CONSOLE; // unset runs the NeoGeo branch
-    std::u16string source;     // path texts, already in absolute form
-    std::u16string destination;
-    std::array<std::u16string, TITLE_SLOTS> titles;
-    std::filesystem::path programFolder;
-    bool commandLine = false; // an unattended run: the title part of the report is left out
-};
-
-enum class InjectionStatus {
-    Done,       // everything asked for was written
-    Incomplete, // a texture step was passed over with a message; the titles were written
-    Stopped,    // a check failed: nothing was written after it
-};
-
-struct InjectionOutcome
-{
-    InjectionStatus status = InjectionStatus::Done;
-    std::u16string report; // also shown as the final message when not empty
-};
-
-// Runs the branch of the request's console. Every message, the final report included, is shown
-// through the platform message sink.
-InjectionOutcome cmdInject2(const InjectionRequest& request, FileBuffers& buffers);
+// Runs the injection of the request's console (NeoGeo when none is chosen). Messages along the way
+// (a texture passed over, the folder a WTE set goes to) and the final report go to sink; a failure
+// is returned, and then no file was changed.
+[[nodiscard]] platform::Result<InjectionOutcome> inject(const InjectionRequest& request, platform::MessageSink& sink);
 
 } // namespace injector

@@ -12,6 +12,12 @@
 
 namespace injector {
 
+// The kinds of texture file the injection takes or writes over, by their first bytes: a TPL, a WTE
+// and a save banner ("WIBN"); the container header holds their layout.
+using textures::SAVE_BANNER_MAGIC;
+using textures::TPL_MAGIC_BYTES;
+using textures::WTE_MAGIC_BYTES;
+
 // NeoGeo save banner banner.bin: template head, title area, then the texture data of a TPL whose
 // header part (image table and all image headers) is dropped; the byte layout is the shared container
 // header's, since the texture editor reads these files back. The head comes from a template in the
@@ -21,6 +27,7 @@ using textures::NEOGEO_TEXTURE_OFFSET;
 using textures::NEOGEO_TITLE_AREA;
 using textures::NEOGEO_TITLE_OFFSET;
 using textures::NEOGEO_TPL_HEADER_SIZE;
+// The banner head is the start of this template, which ships in the program folder.
 inline constexpr const char* TEMPLATES_FOLDER = "templates";
 inline constexpr const char* NEOGEO_BANNER_TEMPLATE_FILE = "tpl_neogeo_header.bin";
 // The title is followed by U+000D, so 63 UTF-16 units fill the area exactly.
@@ -67,8 +74,12 @@ inline constexpr std::array<std::uint8_t, 4> UTF16_LINE_END = {0x00, 0x0D, 0x00,
 inline constexpr std::u16string_view SEGA_HEADER_MARK = u"IconFile:";
 inline constexpr std::size_t SEGA_HEADER_LINES = 4;
 
-// Texture files inside the extracted 00000005.app.
+// Texture files inside the extracted 00000005.app, and the N64 save banner in the meta folder.
 inline constexpr std::string_view CONTENT_FOLDER = "00000005_app_out\\";
 inline constexpr std::string_view TICKET_APP = "00000005.app";
+inline constexpr std::u16string_view SNES_TEXTURE_FILE = u"banner.tpl";
+inline constexpr std::u16string_view C64_TEXTURE_FILE = u"LZ77_banner.tpl";
+inline constexpr std::u16string_view TG16_TEXTURE_FILE = u"savedata.tpl";
+inline constexpr std::u16string_view N64_TEXTURE_FILE = u"save_banner.tpl";
 
 } // namespace injector

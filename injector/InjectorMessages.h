@@ -1,8 +1,14 @@
 #pragma once
 
-// The injector's fixed message texts (prompt, title, icon), spelling as the users know it.
+// The injector's fixed message texts (prompt, title, icon), spelling as the users know it, and the
+// errors made from them.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
 
 #include "platform/Messages.h"
+#include "platform/Result.h"
 
 namespace injector {
 
@@ -41,5 +47,21 @@ inline constexpr MessageText NO_LZ77_TARGET{"Cannot File Save banner to inject!"
 inline constexpr MessageText NOT_A_C64_APP{"This is not a valid C-64 1.app!!", "Invalid 00000001.app!", None};
 
 } // namespace msg
+
+// The fixed message as an error of that kind; a detail, when given, follows the prompt on a line of
+// its own.
+platform::Error errorOf(const MessageText& text, platform::ErrorKind kind, const std::string& detail = {});
+
+// A title that does not fit the place its console keeps it in; what says by how much.
+platform::Error titleTooLong(const std::string& what);
+
+// Where a file was looked for, for a "not found" message: "Looked for '/full/path'.", with a note
+// when the path text was relative and so taken from the current folder; for an empty path text, that
+// none was given.
+std::string lookedFor(const std::filesystem::path& path, std::u16string_view pathText);
+
+// The icon an error is shown with: that of the fixed message with the same title (so every message
+// under one title looks alike), the critical-error icon for any other.
+platform::MessageIcon iconFor(const platform::Error& error);
 
 } // namespace injector

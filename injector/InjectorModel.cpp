@@ -1,19 +1,19 @@
 #include "injector/InjectorModel.h"
 
 #include "injector/ExtractedTitle.h"
+#include "injector/Injection.h"
 #include "injector/TitleLoader.h"
-#include "platform/Messages.h"
 #include "platform/PathText.h"
 #include "platform/TextCodec.h"
 
 namespace injector {
 
-InjectorModel::InjectorModel(std::filesystem::path programFolder, bool commandLine)
-    : m_programFolder(std::move(programFolder)), m_commandLine(commandLine)
+InjectorModel::InjectorModel(platform::MessageSink& sink, std::filesystem::path programFolder, bool commandLine)
+    : m_sink(sink), m_programFolder(std::move(programFolder)), m_commandLine(commandLine)
 {
 }
 
-void InjectorModel::cmbCon_Click(int index)
+void InjectorModel::chooseConsole(int index)
 {
     m_conIndex = index;
     if (index < 0 || index >= CONSOLE_COUNT)
@@ -23,22 +23,15 @@ void InjectorModel::cmbCon_Click(int index)
         m_source = info.source;
     setDestination(std::u16string(info.destination));
     setTitle(ENGLISH_SLOT, std::u16string(info.englishTitle));
-    cmbReg_Click(ENGLISH_SLOT);
+    chooseLanguage(ENGLISH_SLOT);
     if (!m_commandLine)
-        SetVisual();
+        layOutFields();
 }
 
-bool InjectorModel::setConsole(std::string_view conName)
-{
-    const int index = consoleOfCode(conName);
-    cmbCon_Click(index == NO_CONSOLE ? CON_NEOGEO : index);
-    return index != NO_CONSOLE;
-}
-
-void InjectorModel::SetVisual()
+void InjectorModel::layOutFields()
 {
     m_wteMode = false;
-    cmbReg_Click(m_language);
+    chooseLanguage(m_language);
     m_wteMode = layout().wteMode;
 }
 
@@ -57,60 +50,58 @@ void InjectorModel::setSource(std::u16string text)
 void InjectorModel::setDestination(std::u16string text)
 {
     m_destination = std::move(text);
-    Get_Text();
+    loadTitles();
 }
 
 void InjectorModel::setTitle(int slot, std::u16string text)
 {
     m_titles.at(static_cast<std::size_t>(slot)) = std::move(text);
-    SetPrev(title(slot));
+    updatePreview(title(slot));
 }
 
-void InjectorModel::setTmpTitle(std::u16string text)
+void InjectorModel::setEditText(std::u16string text)
 {
-    m_tmpTitle = std::move(text);
-    SetPrev(m_tmpTitle);
+    m_editText = std::move(text);
+    updatePreview(m_editText);
 }
 
-void InjectorModel::cmbReg_Click(int index)
+void InjectorModel::chooseLanguage(int index)
 {
     m_language = (index < 0 || index >= TITLE_SLOTS) ? 0 : index;
-    setTmpTitle(title(m_language));
+    setEditText(title(m_language));
 }
 
-void InjectorModel::cmdSet_Click()
+void InjectorModel::setChosenTitle()
 {
     const int slot = (m_language < 0 || m_language >= TITLE_SLOTS) ? 0 : m_language;
-    setTitle(slot, m_tmpTitle);
+    setTitle(slot, m_editText);
 }
 
-void InjectorModel::cmdSETall_Click()
+void InjectorModel::setAllTitles()
 {
     for (int i = 0; i < TITLE_SLOTS; ++i)
-        setTitle(i, m_tmpTitle);
+        setTitle(i, m_editText);
 }
 
-void InjectorModel::SetPrev(std::u16string_view text)
+void InjectorModel::updatePreview(std::u16string_view text)
 {
-    m_preview = injector::SetPrev(text, m_conIndex);
+    m_preview = previewOf(text, m_conIndex);
 }
 
-void InjectorModel::Get_Text()
+void InjectorModel::loadTitles()
 {
-    const LoadedTitles loaded = injector::Get_Text(m_conIndex, m_destination, m_programFolder);
-    m_tmpTitle.clear();
+    const LoadedTitles loaded = injector::loadTitles(m_conIndex, m_destination, m_programFolder);
+    m_editText.clear();
     for (int i = 0; i < TITLE_SLOTS; ++i)
         setTitle(i, loaded.titles[static_cast<std::size_t>(i)]);
     if (loaded.stopped)
         return;
     if (loaded.language)
         m_language = *loaded.language;
-    m_buffers.donorData.clear();
-    m_buffers.destData.clear();
-    cmbReg_Click(m_language);
+    chooseLanguage(m_language);
 }
 
-InjectionOutcome InjectorModel::cmdInject2_Click()
+platform::Result<InjectionOutcome> InjectorModel::inject()
 {
     m_source = absoluteForm(m_source, m_programFolder);
     m_destination = absoluteForm(m_destination, m_programFolder);
@@ -121,57 +112,37 @@ InjectionOutcome InjectorModel::cmdInject2_Click()
     request.titles = m_titles;
     request.programFolder = m_programFolder;
     request.commandLine = m_commandLine;
-    return cmdInject2(request, m_buffers);
+    return injector::inject(request, m_sink);
 }
 
-platform::Result<void> InjectorModel::ParseClo(const std::vector<std::u16string>& pieces)
+void InjectorModel::applyOptions(const CommandLineOptions& options)
 {
-    if (pieces.empty())
-        return {};
-    const std::u16string path = platform::trimSpaces(pieces[0]);
-    if (!path.empty()) {
-        if (platform::isAbsolutePathText(path))
-            setDestination(path);
-        else
-            setDestination(platform::pathToText(m_programFolder) +
-                           (platform::isProgramRelativePathText(path) ? path : u"\\" + path));
-    }
-    for (std::size_t i = 1; i < pieces.size(); ++i) {
-        const std::u16string& piece = pieces[i];
-        const auto blank = piece.find(u' ');
-        const std::u16string key = platform::asciiUpper(piece.substr(0, blank));
-        std::u16string value =
-            blank == std::u16string::npos ? std::u16string() : platform::trimSpaces(piece.substr(blank + 1));
-        std::erase(value, u'"');
-
-        if (key == u"C") {
-            // An unknown code would run the NeoGeo branch and rebuild the destination as a banner.bin.
-            if (!setConsole(platform::utf8FromUtf16(value)))
-                return platform::makeError(platform::ErrorKind::BadArgument,
-                                           "Unknown console code \"" + platform::utf8FromUtf16(value) +
-                                               "\"; use neogeo, nes, snes, n64, gen, tg16, sms, c64 or msx.",
-                                           "Invalid Command Line!");
-        } else if (key == u"N" || key == u"TITLE" || key == u"EN") {
-            setTitle(ENGLISH_SLOT, value);
-        } else if (key == u"SRC") {
-            setSource(value);
-        } else if (key == u"DST") {
-            setDestination(value);
-        } else {
-            static constexpr std::array<std::u16string_view, TITLE_SLOTS> KEYS = {u"JP", u"",   u"GE", u"FR",
-                                                                                  u"SP", u"IT", u"DU"};
-            bool known = false;
-            for (int slot = 0; slot < TITLE_SLOTS; ++slot) {
-                if (!KEYS[static_cast<std::size_t>(slot)].empty() && key == KEYS[static_cast<std::size_t>(slot)]) {
-                    setTitle(slot, value);
-                    known = true;
-                }
-            }
-            if (!known && !key.empty())
-                platform::showMessage("Ignoring the unknown option -" + platform::utf8FromUtf16(key) + ".");
+    for (const auto& key : options.ignored)
+        m_sink.message("Ignoring the unknown option -" + platform::utf8FromUtf16(key) + ".");
+    for (const CommandLineStep& step : options.steps) {
+        switch (step.kind) {
+        case CommandLineStep::Kind::FirstArgument:
+            // Absolute as it stands; otherwise taken in the program folder.
+            if (platform::isAbsolutePathText(step.text))
+                setDestination(step.text);
+            else
+                setDestination(platform::pathToText(m_programFolder) +
+                               (platform::isProgramRelativePathText(step.text) ? step.text : u"\\" + step.text));
+            break;
+        case CommandLineStep::Kind::Console:
+            chooseConsole(step.index);
+            break;
+        case CommandLineStep::Kind::Title:
+            setTitle(step.index, step.text);
+            break;
+        case CommandLineStep::Kind::Source:
+            setSource(step.text);
+            break;
+        case CommandLineStep::Kind::Destination:
+            setDestination(step.text);
+            break;
         }
     }
-    return {};
 }
 
 } // namespace injector

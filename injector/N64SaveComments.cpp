@@ -84,24 +84,6 @@ platform::Result<platform::Bytes> rewriteN64Comment(platform::ByteView file, std
     return out;
 }
 
-platform::Result<bool> InjectN64(const std::filesystem::path& srcFile, std::u16string_view newTitle)
-{
-    const auto path = platform::findExisting(srcFile);
-    if (!platform::fileExists(path))
-        return false;
-    auto old = platform::readFile(path);
-    if (!old)
-        return old.error();
-    if (old->empty())
-        return false;
-    auto updated = rewriteN64Comment(*old, newTitle, path.filename().string());
-    if (!updated)
-        return updated.error();
-    if (auto written = platform::writeFileAtomic(path, *updated); !written)
-        return written.error();
-    return true;
-}
-
 std::u16string ReadN64(const std::filesystem::path& srcFile)
 {
     const auto path = platform::findExisting(srcFile);

@@ -25,10 +25,6 @@ std::filesystem::path saveCommentFile(const std::filesystem::path& folder, int s
 [[nodiscard]] platform::Result<platform::Bytes> rewriteN64Comment(platform::ByteView file, std::u16string_view title,
                                                                   const std::string& fileName);
 
-// Rewrites the title of the save-comment file srcFile. A missing or empty file is passed over
-// (returns false); a file that cannot hold the title is left unchanged and the error returned.
-[[nodiscard]] platform::Result<bool> InjectN64(const std::filesystem::path& srcFile, std::u16string_view newTitle);
-
 // The title of the save-comment file, or "" when it is missing, empty or too short to hold it.
 std::u16string ReadN64(const std::filesystem::path& srcFile);
 

@@ -153,7 +153,7 @@ bool loadC64(ByteView data, LoadedTitles& out)
 
 } // namespace
 
-LoadedTitles Get_Text(int conIndex, std::u16string_view destinationText, const std::filesystem::path& programFolder)
+LoadedTitles loadTitles(int conIndex, std::u16string_view destinationText, const std::filesystem::path& programFolder)
 {
     LoadedTitles out;
     if (conIndex < 0 || conIndex >= CONSOLE_COUNT || destinationText.empty())

@@ -21,6 +21,6 @@ struct LoadedTitles
 // The titles held by the destination text (a text in relative form is taken against the program
 // folder, as the injection takes it). A missing destination gives empty slots and no stop; a file
 // without the console's marks stops with empty slots. Reports nothing.
-LoadedTitles Get_Text(int conIndex, std::u16string_view destinationText, const std::filesystem::path& programFolder);
+LoadedTitles loadTitles(int conIndex, std::u16string_view destinationText, const std::filesystem::path& programFolder);
 
 } // namespace injector

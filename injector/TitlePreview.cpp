@@ -9,7 +9,7 @@ constexpr std::size_t SUMMARY_LINE_UNITS = 32;
 constexpr std::size_t HOVER_UNITS = 20;
 } // namespace
 
-TitlePreview SetPrev(std::u16string_view tmpTxt, int conIndex)
+TitlePreview previewOf(std::u16string_view tmpTxt, int conIndex)
 {
     TitlePreview p;
     if (const auto mark = tmpTxt.find(u'^'); mark != std::u16string_view::npos) {

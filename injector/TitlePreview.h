@@ -17,6 +17,6 @@ struct TitlePreview
 // Line 1 is the text before the first "^" and line 2 the rest; without "^", a text over 32 units is
 // cut after 32. The hover text is line 1, cut to 20 units and "..." when longer. Consoles whose
 // second summary line is fixed (NeoGeo, Genesis, Master System, MSX) show that line instead.
-TitlePreview SetPrev(std::u16string_view tmpTxt, int conIndex);
+TitlePreview previewOf(std::u16string_view tmpTxt, int conIndex);
 
 } // namespace injector

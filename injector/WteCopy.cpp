@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/Files.h"
+#include "platform/PathText.h"
 
 namespace injector {
 
@@ -40,25 +41,14 @@ planWteBannerCopy(const std::filesystem::path& srcFolder, const std::filesystem:
         missing += missing.empty() ? "a banner WTE (banner*.wte)" : ", a banner WTE (banner*.wte)";
     if (!missing.empty())
         return platform::makeError(platform::ErrorKind::NotFound,
-                                   "The folder " + srcFolder.string() + " lacks " + missing +
-                                       ". No WTE file was copied.",
+                                   "The folder " + platform::quoted(srcFolder) + " lacks " + missing +
+                                       ". Nothing was injected.",
                                    "Invalid Source Folder!");
     std::string destBanner = bannerFileIn(destFolder);
     if (destBanner.empty())
         destBanner = sourceBanner;
     copies.emplace_back(srcFolder / sourceBanner, destFolder / destBanner);
     return copies;
-}
-
-platform::Result<void> wteBannerCopy(const std::filesystem::path& srcFolder, const std::filesystem::path& destFolder)
-{
-    auto plan = planWteBannerCopy(srcFolder, destFolder);
-    if (!plan)
-        return plan.error();
-    for (const auto& [from, to] : *plan)
-        if (auto copied = platform::copyFile(from, to); !copied)
-            return copied.error();
-    return {};
 }
 
 } // namespace injector

@@ -1,7 +1,7 @@
 #pragma once
 
-// Copies the generator's WTE set (01.wte to 06.wte and one banner WTE) over the WTE files of a
-// Genesis-family title.
+// Which files of the generator's WTE set (01.wte to 06.wte and one banner WTE) replace which WTE
+// files of a Genesis-family title.
 
 #include <filesystem>
 #include <utility>
@@ -17,9 +17,5 @@ namespace injector {
 // is missing, when the source folder lacks any of the seven files.
 [[nodiscard]] platform::Result<std::vector<std::pair<std::filesystem::path, std::filesystem::path>>>
 planWteBannerCopy(const std::filesystem::path& srcFolder, const std::filesystem::path& destFolder);
-
-// Checks the whole set first, then copies it; nothing is copied when a source file is missing.
-[[nodiscard]] platform::Result<void> wteBannerCopy(const std::filesystem::path& srcFolder,
-                                                   const std::filesystem::path& destFolder);
 
 } // namespace injector

@@ -1,8 +1,21 @@
 #include "MessageBoxSink.h"
 
+#include <algorithm>
+
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 namespace platform {
+
+namespace {
+
+// What a title bar takes besides the title: the window icon, three buttons and the frame's margins.
+constexpr int TITLE_BAR_ALLOWANCE = 160;
+constexpr int MAX_BOX_WIDTH = 900;
+
+} // namespace
 
 void MessageBoxSink::show(const std::string& prompt, const std::string& title, MessageIcon icon)
 {
@@ -23,6 +36,14 @@ void MessageBoxSink::show(const std::string& prompt, const std::string& title, M
     QString text = QString::fromStdString(prompt);
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     QMessageBox box(boxIcon, QString::fromStdString(title), text, QMessageBox::Ok, m_parent);
+    // The box sizes itself to its text, and the window manager shortens a title that does not fit
+    // between its icon and buttons ("Inva... ion!"). A spacer as wide as the title needs keeps it whole.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        QFont titleFont = box.font();
+        titleFont.setBold(true);
+        const int wanted = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + TITLE_BAR_ALLOWANCE;
+        grid->addItem(new QSpacerItem(std::min(wanted, MAX_BOX_WIDTH), 0), grid->rowCount(), 0, 1, grid->columnCount());
+    }
     box.exec();
 }
 

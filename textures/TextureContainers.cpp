@@ -21,8 +21,6 @@ namespace {
 constexpr const char* HEADERS_FOLDER = "headers";
 constexpr const char* SINGLE_HEADER_FILE = "single.hdr";
 constexpr const char* NEOGEO_HEADER_FILE = "neogeo.hdr";
-constexpr const char* TEMPLATES_FOLDER = "templates";
-constexpr const char* NEOGEO_BANNER_TEMPLATE_FILE = "tpl_neogeo_header.bin";
 // The texture editor's working folder and the TPL the readers leave there.
 constexpr const char* TEMP_FOLDER = "temp";
 constexpr const char* TEMP_TPL_FILE = "temp.tpl";
@@ -225,20 +223,6 @@ Result<fs::path> LoadNes(const fs::path& nsPath, const fs::path& programFolder)
     if (!tpl)
         return tpl.error();
     return writeTempTpl(programFolder, tpl.value());
-}
-
-Result<Bytes> neoGeoBannerHead(const fs::path& programFolder)
-{
-    auto bytes = readTemplate(programFolder, TEMPLATES_FOLDER, NEOGEO_BANNER_TEMPLATE_FILE);
-    if (!bytes)
-        return bytes.error();
-    if (bytes->size() < NEOGEO_BANNER_HEADER_SIZE)
-        return makeError(ErrorKind::BadFormat,
-                         "The template " + quoted(programFolder / TEMPLATES_FOLDER / NEOGEO_BANNER_TEMPLATE_FILE) +
-                             " is " + std::to_string(bytes->size()) +
-                             " bytes long, shorter than the 32-byte banner header.");
-    bytes->resize(NEOGEO_BANNER_HEADER_SIZE);
-    return bytes;
 }
 
 } // namespace textures

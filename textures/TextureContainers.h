@@ -73,8 +73,4 @@ std::filesystem::path tempTplPath(const std::filesystem::path& programFolder);
 [[nodiscard]] platform::Result<std::filesystem::path> LoadNes(const std::filesystem::path& nsPath,
                                                               const std::filesystem::path& programFolder);
 
-// The first 32 bytes of programFolder/templates/tpl_neogeo_header.bin: the head of every NeoGeo
-// banner.bin the injector writes. Fails when the template is missing or shorter than 32 bytes.
-[[nodiscard]] platform::Result<platform::Bytes> neoGeoBannerHead(const std::filesystem::path& programFolder);
-
 } // namespace textures

@@ -12,23 +12,18 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "injector/InjectorMessages.h"
 #include "platform/Files.h"
 #include "platform/PathText.h"
+#include "platform/QtText.h"
 #include "textures/FolderPicker.h"
 
 namespace injector {
 
 namespace {
 
-QString qs(std::u16string_view text)
-{
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::u16string u16(const QString& text)
-{
-    return text.toStdU16String();
-}
+using platform::toQString;
+using platform::toU16;
 
 // The title boxes show the text as the Wii will; a CJK-capable face stands in where the Wii's own
 // fonts are not installed.
@@ -69,7 +64,7 @@ Form1::Form1(InjectorModel& model, QWidget* parent) : QWidget(parent), m_model(m
 
 QString Form1::dialogFilter(std::u16string_view filter)
 {
-    const QStringList parts = qs(filter).split(QLatin1Char('|'));
+    const QStringList parts = toQString(filter).split(QLatin1Char('|'));
     QStringList entries;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
         entries << parts[i] + QStringLiteral(" (") + caseInsensitivePattern(parts[i + 1]) + QLatin1Char(')');
@@ -81,7 +76,7 @@ void Form1::buildControls()
     auto* fraCon = new QGroupBox(QStringLiteral("Select a Console:"), this);
     m_cmbCon = new QComboBox(fraCon);
     for (int i = 0; i < CONSOLE_COUNT; ++i)
-        m_cmbCon->addItem(qs(consoleInfo(i).item));
+        m_cmbCon->addItem(toQString(consoleInfo(i).item));
     m_cmbCon->setCurrentIndex(-1);
     (new QVBoxLayout(fraCon))->addWidget(m_cmbCon);
 
@@ -106,16 +101,15 @@ void Form1::buildControls()
 
     auto* fratitle = new QGroupBox(QStringLiteral("Save Title(s):"), this);
     auto* titles = new QGridLayout(fratitle);
-    static constexpr std::array<const char*, TITLE_SLOTS> CAPTIONS = {"JP:", "EN:", "GE:", "FR:", "SP:", "IT:", "DU:"};
     for (int i = 0; i < TITLE_SLOTS; ++i) {
         const auto slot = static_cast<std::size_t>(i);
-        m_lbltitle[slot] = new QLabel(QString::fromLatin1(CAPTIONS[slot]), fratitle);
+        m_lbltitle[slot] = new QLabel(toQString(TITLE_LABELS[slot]), fratitle);
         m_txtTitle[slot] = new QLineEdit(fratitle);
         m_txtTitle[slot]->setFont(wiiFont(QStringLiteral("Wii NTLG PGothic Regular")));
         titles->addWidget(m_lbltitle[slot], i, 0);
         titles->addWidget(m_txtTitle[slot], i, 1);
         connect(m_txtTitle[slot], &QLineEdit::textEdited, this, [this, i](const QString& text) {
-            m_model.setTitle(i, u16(text));
+            m_model.setTitle(i, toU16(text));
             refresh();
         });
     }
@@ -126,7 +120,7 @@ void Form1::buildControls()
     auto* text = new QHBoxLayout(fraText);
     m_cmbReg = new QComboBox(fraText);
     for (auto item : LANGUAGE_ITEMS)
-        m_cmbReg->addItem(qs(item));
+        m_cmbReg->addItem(toQString(item));
     m_cmbReg->setCurrentIndex(-1);
     m_txttmpTitle = new QLineEdit(fraText);
     m_txttmpTitle->setFont(wiiFont(QStringLiteral("Wii NTLG PGothic Regular")));
@@ -179,13 +173,13 @@ void Form1::buildControls()
     connect(cmdFileBrowse, &QPushButton::clicked, this, &Form1::cmdFileBrowse_Click);
     connect(cmdFolderBrowse, &QPushButton::clicked, this, &Form1::cmdFolderBrowse_Click);
     connect(m_cmdInject2, &QPushButton::clicked, this, &Form1::cmdInject2_Click);
-    connect(m_txtSource, &QLineEdit::textEdited, this, [this](const QString& t) { m_model.setSource(u16(t)); });
+    connect(m_txtSource, &QLineEdit::textEdited, this, [this](const QString& t) { m_model.setSource(toU16(t)); });
     connect(m_txtDest, &QLineEdit::textEdited, this, [this](const QString& t) {
-        m_model.setDestination(u16(t));
+        m_model.setDestination(toU16(t));
         refresh();
     });
     connect(m_txttmpTitle, &QLineEdit::textEdited, this, [this](const QString& t) {
-        m_model.setTmpTitle(u16(t));
+        m_model.setEditText(toU16(t));
         refresh();
     });
 }
@@ -196,7 +190,7 @@ void Form1::refresh()
         return;
     m_refreshing = true;
     const auto setText = [](QLineEdit* box, const std::u16string& value) {
-        const QString text = qs(value);
+        const QString text = toQString(value);
         if (box->text() != text) {
             const QSignalBlocker block(box);
             box->setText(text);
@@ -211,10 +205,10 @@ void Form1::refresh()
     setText(m_txtDest, m_model.destination());
     for (int i = 0; i < TITLE_SLOTS; ++i)
         setText(txtTitle(i), m_model.title(i));
-    setText(m_txttmpTitle, m_model.tmpTitle());
-    m_lblHover->setText(qs(m_model.preview().hover));
-    m_lblSumm1->setText(qs(m_model.preview().line1));
-    m_lblSumm2->setText(qs(m_model.preview().line2));
+    setText(m_txttmpTitle, m_model.editText());
+    m_lblHover->setText(toQString(m_model.preview().hover));
+    m_lblSumm1->setText(toQString(m_model.preview().line1));
+    m_lblSumm2->setText(toQString(m_model.preview().line2));
     m_refreshing = false;
 }
 
@@ -232,26 +226,26 @@ void Form1::SetVisual()
 
 void Form1::cmbCon_Click(int index)
 {
-    m_model.cmbCon_Click(index);
+    m_model.chooseConsole(index);
     SetVisual();
     refresh();
 }
 
 void Form1::cmbReg_Click(int index)
 {
-    m_model.cmbReg_Click(index);
+    m_model.chooseLanguage(index);
     refresh();
 }
 
 void Form1::cmdSet_Click()
 {
-    m_model.cmdSet_Click();
+    m_model.setChosenTitle();
     refresh();
 }
 
 void Form1::cmdSETall_Click()
 {
-    m_model.cmdSETall_Click();
+    m_model.setAllTitles();
     refresh();
 }
 
@@ -262,7 +256,7 @@ std::u16string Form1::pickFolder(const std::u16string& current, const std::u16st
     if (platform::isProgramRelativePathText(current))
         initial = platform::pathToText(m_model.programFolder());
     else if (current.empty())
-        initial = u16(QDir::currentPath()) + u"/";
+        initial = toU16(QDir::currentPath()) + u"/";
     else
         initial = platform::pathToText(platform::resolvePathText(current, m_model.programFolder()));
     const std::u16string chosen = textures::BrowseFolder(this, initial, title);
@@ -279,7 +273,7 @@ QString Form1::dialogFolder(const std::u16string& current) const
     if (current.empty())
         return {};
     const auto folder = platform::resolvePathText(current, m_model.programFolder()).parent_path();
-    return platform::folderExists(folder) ? QString::fromStdString(folder.string()) : QString();
+    return platform::folderExists(folder) ? platform::pathToQString(folder) : QString();
 }
 
 QString Form1::openFile(const std::u16string& current, std::u16string_view filter)
@@ -300,7 +294,7 @@ void Form1::cmdFileBrowse_Click()
     } else {
         const QString file = openFile(m_model.source(), ALL_FILES_FILTER);
         if (!file.isEmpty())
-            m_model.setSource(platform::displayPathText(platform::textToPath(u16(file)), m_model.programFolder()));
+            m_model.setSource(platform::displayPathText(platform::qStringToPath(file), m_model.programFolder()));
     }
     refresh();
 }
@@ -314,14 +308,15 @@ void Form1::cmdFolderBrowse_Click()
     } else {
         const QString file = openFile(m_model.destination(), destinationFilter(m_model.conIndex()));
         if (!file.isEmpty())
-            m_model.setDestination(platform::displayPathText(platform::textToPath(u16(file)), m_model.programFolder()));
+            m_model.setDestination(platform::displayPathText(platform::qStringToPath(file), m_model.programFolder()));
     }
     refresh();
 }
 
 void Form1::cmdInject2_Click()
 {
-    m_model.cmdInject2_Click();
+    if (const auto done = m_model.inject(); !done)
+        m_model.sink().error(done.error(), iconFor(done.error()));
     refresh();
 }
 

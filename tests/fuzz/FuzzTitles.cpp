@@ -2,9 +2,9 @@
 // and the title decoders on their own. Input: byte 0 chooses the console, byte 1 the title length in
 // UTF-16 units, then the English title (big-endian units; the other slots keep what the loader
 // read), then the file's bytes.
-// Nothing may crash; a rewritten save comment stays within its single-byte length fields, and the
-// executables patched in place keep their length. The marks the injector looks for are in
-// titles.dict beside this file: `fuzz_titles -dict=tests/fuzz/titles.dict -max_total_time=60`.
+// Nothing may crash; a rewritten save comment stays within its single-byte length fields, the
+// executables patched in place keep their length, and a refused injection changes no file. The marks the injector looks
+// for are in titles.dict beside this file: `fuzz_titles -dict=tests/fuzz/titles.dict -max_total_time=60`.
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -69,7 +69,6 @@ platform::Bytes nesSource()
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static QuietSink sink;
-    platform::setMessageSink(&sink);
     if (size < 2)
         return 0;
     const int console = data[0] % injector::CONSOLE_COUNT;
@@ -94,18 +93,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The file in an extracted title, loaded and injected into.
     const fs::path root = workFolder();
-    std::error_code ec;
-    fs::remove_all(root, ec);
-    put(root / "templates" / "tpl_neogeo_header.bin", platform::Bytes(32, 0x57));
+    std::error_code removed;
+    fs::remove_all(root, removed);
+    platform::Bytes head = {'W', 'I', 'B', 'N'};
+    head.resize(32, 0x57);
+    put(root / "templates" / "tpl_neogeo_header.bin", head);
     fs::path dest;
     std::u16string source;
     switch (console) {
-    case injector::CON_NEOGEO:
+    case injector::CON_NEOGEO: {
+        // Only a save banner is rebuilt: give the destination its mark so the rebuild is reached.
+        platform::Bytes banner = {'W', 'I', 'B', 'N'};
+        banner.insert(banner.end(), file.begin(), file.end());
         put(root / "t" / "banner.tpl", file);
-        put(root / "t" / "banner.bin", file);
+        put(root / "t" / "banner.bin", banner);
         dest = root / "t" / "banner.bin";
         source = platform::pathToText(root / "t" / "banner.tpl");
         break;
+    }
     case injector::CON_NES:
         put(root / "t" / "banner.tpl", nesSource());
         dest = root / "t" / "00000001.app";
@@ -129,11 +134,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         dest = root / "t" / "banner.cfg.txt";
         break;
     }
-    if (console != injector::CON_N64)
+    if (console != injector::CON_N64 && console != injector::CON_NEOGEO)
         put(dest, file);
     const std::u16string destText = platform::pathToText(dest) + (console == injector::CON_N64 ? u"/" : u"");
 
-    const auto loaded = injector::Get_Text(console, destText, root);
+    const auto loaded = injector::loadTitles(console, destText, root);
     injector::InjectionRequest request;
     request.conIndex = console;
     request.source = source;
@@ -141,11 +146,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     request.titles = loaded.titles;
     request.titles[injector::ENGLISH_SLOT] = title;
     request.programFolder = root;
-    injector::FileBuffers buffers;
-    const auto outcome = injector::cmdInject2(request, buffers);
-    if (outcome.status == injector::InjectionStatus::Stopped)
+    std::error_code ec;
+    const auto sizeBefore = fs::file_size(dest, ec);
+    const auto outcome = injector::inject(request, sink);
+    if (!outcome) {
+        if (!fs::is_directory(dest) && fs::file_size(dest, ec) != sizeBefore)
+            std::abort();
         return 0;
-    (void)injector::Get_Text(console, destText, root);
+    }
+    (void)injector::loadTitles(console, destText, root);
     const bool inPlace = console == injector::CON_NES || console == injector::CON_SNES || console == injector::CON_C64;
     if (inPlace && fs::file_size(dest, ec) != file.size())
         std::abort();

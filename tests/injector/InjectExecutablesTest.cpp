@@ -2,6 +2,7 @@
 // the files as they were.
 #include "InjectorFixture.h"
 #include "injector/Consoles.h"
+#include "platform/PathText.h"
 
 using namespace injector;
 using namespace injector_test;
@@ -22,12 +23,12 @@ TEST_F(NeoGeoInjection, RebuildsBannerFromTemplateTitleAndTexture)
 {
     const Bytes tpl = test_support::neoGeoBannerTpl(96, 0xC3);
     folder.write("banner.tpl", tpl);
-    const auto dest = folder.write("banner.bin", Bytes(5000, 0xEE));
+    const auto dest = folder.write("banner.bin", test_support::saveBanner(5000, 0xEE));
     auto r = request(CON_NEOGEO, "banner.tpl", "banner.bin");
     r.titles[ENGLISH_SLOT] = u"Metal^Slug";
     const auto outcome = inject(r);
 
-    EXPECT_EQ(outcome.status, InjectionStatus::Done);
+    EXPECT_EQ(outcome, InjectionStatus::Done);
     const Bytes out = readAll(dest);
     ASSERT_EQ(out.size(), 160u + 96u); // nothing of the old banner.bin survives
     EXPECT_EQ(slice(out, 0, 32), slice(headerTemplate, 0, 32));
@@ -44,11 +45,11 @@ TEST_F(NeoGeoInjection, RebuildsBannerFromTemplateTitleAndTexture)
 TEST_F(NeoGeoInjection, TitleAreaLimits)
 {
     folder.write("banner.tpl", test_support::neoGeoBannerTpl(32, 1));
-    const auto dest = folder.write("banner.bin", Bytes{1, 2, 3});
+    const auto dest = folder.write("banner.bin", test_support::saveBanner(7, 3));
     auto r = request(CON_NEOGEO, "banner.tpl", "banner.bin", true);
 
     r.titles[ENGLISH_SLOT] = std::u16string(63, u'x'); // 126 bytes, then 00 0D: exactly full
-    EXPECT_EQ(inject(r).status, InjectionStatus::Done);
+    EXPECT_EQ(inject(r), InjectionStatus::Done);
     Bytes out = readAll(dest);
     EXPECT_EQ(out[157], 'x');
     EXPECT_EQ(out[158], 0x00);
@@ -56,48 +57,63 @@ TEST_F(NeoGeoInjection, TitleAreaLimits)
     EXPECT_TRUE(sink.messages.empty()); // an unattended run keeps the success report to itself
 
     r.titles[ENGLISH_SLOT] = u"";
-    EXPECT_EQ(inject(r).status, InjectionStatus::Done);
+    EXPECT_EQ(inject(r), InjectionStatus::Done);
     Bytes empty = {0x00, 0x0D};
     empty.resize(128, 0);
     EXPECT_EQ(slice(readAll(dest), 32, 128), empty);
 
     const Bytes before = readAll(dest);
     r.titles[ENGLISH_SLOT] = std::u16string(64, u'x');
-    EXPECT_EQ(inject(r).status, InjectionStatus::Stopped);
+    EXPECT_EQ(inject(r), InjectionStatus::Stopped);
     EXPECT_EQ(lastTitle(), "Title Too Long!");
     EXPECT_EQ(readAll(dest), before);
 }
 
 TEST_F(NeoGeoInjection, StopsWithoutWritingOnMissingFiles)
 {
-    const Bytes old(300, 0x42);
+    const Bytes old = test_support::saveBanner(300, 0x42);
     folder.write("banner.bin", old);
     auto r = request(CON_NEOGEO, "banner.tpl", "banner.bin");
-    EXPECT_EQ(inject(r).status, InjectionStatus::Stopped);
-    EXPECT_EQ(sink.messages.back().prompt, "banner.tpl not found!");
+    EXPECT_EQ(inject(r), InjectionStatus::Stopped);
+    EXPECT_EQ(lastFirstLine(), "banner.tpl not found!");
+    EXPECT_EQ(lastPrompt(), "banner.tpl not found!\r\nLooked for " + platform::quoted(folder / "banner.tpl") + ".");
 
-    folder.write("banner.tpl", Bytes(100, 1)); // shorter than the 416-byte header part
-    EXPECT_EQ(inject(r).status, InjectionStatus::Stopped);
+    Bytes shortTpl = test_support::neoGeoBannerTpl(0, 1);
+    shortTpl.resize(100); // shorter than the 416-byte header part
+    folder.write("banner.tpl", shortTpl);
+    EXPECT_EQ(inject(r), InjectionStatus::Stopped);
     EXPECT_EQ(lastTitle(), "Invalid Source File!");
 
     folder.write("banner.tpl", test_support::neoGeoBannerTpl(64, 1));
     std::filesystem::remove(folder / "templates/tpl_neogeo_header.bin");
-    EXPECT_EQ(inject(r).status, InjectionStatus::Stopped);
+    EXPECT_EQ(inject(r), InjectionStatus::Stopped);
     EXPECT_EQ(lastTitle(), "Template Not Found!");
     EXPECT_EQ(readAll(folder / "banner.bin"), old);
 
+    folder.write("templates/tpl_neogeo_header.bin", Bytes(32, 0x5A)); // not the head of a save banner
+    EXPECT_EQ(inject(r), InjectionStatus::Stopped);
+    EXPECT_EQ(lastTitle(), "Invalid Template!");
+    EXPECT_EQ(readAll(folder / "banner.bin"), old);
+
     r.destination = text("nowhere/banner.bin");
-    EXPECT_EQ(inject(r).status, InjectionStatus::Stopped);
-    EXPECT_EQ(sink.messages.back().prompt, "banner.bin not found!");
+    EXPECT_EQ(inject(r), InjectionStatus::Stopped);
+    EXPECT_EQ(lastFirstLine(), "banner.bin not found!");
     EXPECT_EQ(lastTitle(), "Invalid Destination!");
 }
 
 TEST_F(NeoGeoInjection, UnsetConsoleRunsTheNeoGeoBranch)
 {
     folder.write("banner.tpl", test_support::neoGeoBannerTpl(32, 9));
-    const auto dest = folder.write("banner.bin", Bytes{0});
-    EXPECT_EQ(inject(request(NO_CONSOLE, "banner.tpl", "banner.bin")).status, InjectionStatus::Done);
+    const auto dest = folder.write("banner.bin", test_support::saveBanner(4, 0));
+    EXPECT_EQ(inject(request(NO_CONSOLE, "banner.tpl", "banner.bin")), InjectionStatus::Done);
     EXPECT_EQ(readAll(dest).size(), 160u + 32u);
+
+    // Only a save banner is rebuilt: an executable named by mistake stays as it is.
+    const Bytes app = test_support::nesApp(test_support::fiveImageTpl(512, 1), u"Game", 16).bytes;
+    folder.write("00000001.app", app);
+    EXPECT_EQ(inject(request(NO_CONSOLE, "banner.tpl", "00000001.app")), InjectionStatus::Stopped);
+    EXPECT_EQ(lastTitle(), "Invalid Destination!");
+    EXPECT_EQ(readAll(folder / "00000001.app"), app);
 }
 
 class NesInjection : public InjectorTest
@@ -114,7 +130,7 @@ TEST_F(NesInjection, OverwritesTextureAndTitleRegionInPlace)
 
     auto r = request(CON_NES, "banner.tpl", "00000001.app");
     r.titles[ENGLISH_SLOT] = u"Zelda^II";
-    EXPECT_EQ(inject(r).status, InjectionStatus::Done);
+    EXPECT_EQ(inject(r), InjectionStatus::Done);
 
     const Bytes out = readAll(dest);
     ASSERT_EQ(out.size(), app.bytes.size());
@@ -140,13 +156,13 @@ TEST_F(NesInjection, LongTitleIsCutAtWholeCharactersAndShortOneZeroFilled)
     auto r = request(CON_NES, "banner.tpl", "00000001.app");
 
     r.titles[ENGLISH_SLOT] = u"ABCDEFGH";
-    ASSERT_EQ(inject(r).status, InjectionStatus::Done);
+    ASSERT_EQ(inject(r), InjectionStatus::Done);
     Bytes expected = test_support::utf16be(u"ABCDE");
     expected.push_back(0); // the eleventh byte would be half a character
     EXPECT_EQ(slice(readAll(dest), app.regionOffset, 11), expected);
 
     r.titles[ENGLISH_SLOT] = u"Q";
-    ASSERT_EQ(inject(r).status, InjectionStatus::Done);
+    ASSERT_EQ(inject(r), InjectionStatus::Done);
     expected = test_support::utf16be(u"Q");
     expected.resize(11, 0);
     EXPECT_EQ(slice(readAll(dest), app.regionOffset, 11), expected);
@@ -165,7 +181,7 @@ TEST_F(NesInjection, LeadInInsideTheTextureIsPassedOver)
     folder.write("banner.tpl", newTpl);
     auto r = request(CON_NES, "banner.tpl", "00000001.app");
     r.titles[ENGLISH_SLOT] = u"New";
-    ASSERT_EQ(inject(r).status, InjectionStatus::Done);
+    ASSERT_EQ(inject(r), InjectionStatus::Done);
     const Bytes out = readAll(dest);
     EXPECT_EQ(slice(out, app.tplOffset, newTpl.size()), newTpl);
     Bytes region = test_support::utf16be(u"New");
@@ -185,7 +201,7 @@ TEST_F(NesInjection, WithoutLeadInTheTitleStartsAfterTheTexture)
     folder.write("banner.tpl", test_support::fiveImageTpl(256, 0x20));
     auto r = request(CON_NES, "banner.tpl", "00000001.app");
     r.titles[ENGLISH_SLOT] = u"Hi";
-    ASSERT_EQ(inject(r).status, InjectionStatus::Done);
+    ASSERT_EQ(inject(r), InjectionStatus::Done);
     Bytes expected = test_support::utf16be(u"Hi");
     expected.resize(12, 0);
     EXPECT_EQ(slice(readAll(dest), 0x100 + 256, 12), expected);
@@ -194,16 +210,16 @@ TEST_F(NesInjection, WithoutLeadInTheTitleStartsAfterTheTexture)
 TEST_F(NesInjection, StopsWithoutWritingOnBadInput)
 {
     auto r = request(CON_NES, "banner.tpl", "00000001.app");
-    EXPECT_EQ(inject(r).status, InjectionStatus::Stopped);
-    EXPECT_EQ(sink.messages.back().prompt, "00000001.app not found!");
+    EXPECT_EQ(inject(r), InjectionStatus::Stopped);
+    EXPECT_EQ(lastFirstLine(), "00000001.app not found!");
 
     const Bytes noTpl(2000, 0x41);
     folder.write("00000001.app", noTpl);
-    EXPECT_EQ(inject(r).status, InjectionStatus::Stopped);
-    EXPECT_EQ(sink.messages.back().prompt, "banner.tpl not found!");
+    EXPECT_EQ(inject(r), InjectionStatus::Stopped);
+    EXPECT_EQ(lastFirstLine(), "banner.tpl not found!");
 
     folder.write("banner.tpl", test_support::fiveImageTpl(256, 1));
-    EXPECT_EQ(inject(r).status, InjectionStatus::Stopped);
+    EXPECT_EQ(inject(r), InjectionStatus::Stopped);
     EXPECT_EQ(lastTitle(), "Error #1:  No tpl in 00000001.app");
     EXPECT_EQ(sink.messages.back().icon, platform::MessageIcon::Critical);
 
@@ -211,7 +227,7 @@ TEST_F(NesInjection, StopsWithoutWritingOnBadInput)
     const auto small = test_support::nesApp(test_support::fiveImageTpl(256, 1), u"T", 8);
     folder.write("00000001.app", small.bytes);
     folder.write("banner.tpl", test_support::fiveImageTpl(small.bytes.size(), 7));
-    EXPECT_EQ(inject(r).status, InjectionStatus::Stopped);
+    EXPECT_EQ(inject(r), InjectionStatus::Stopped);
     EXPECT_EQ(lastTitle(), "Source Too Large!");
     EXPECT_EQ(readAll(folder / "00000001.app"), small.bytes);
 
@@ -220,7 +236,7 @@ TEST_F(NesInjection, StopsWithoutWritingOnBadInput)
     cut.resize(small.regionOffset + 8);
     folder.write("00000001.app", cut);
     folder.write("banner.tpl", test_support::fiveImageTpl(256, 7));
-    EXPECT_EQ(inject(r).status, InjectionStatus::Stopped);
+    EXPECT_EQ(inject(r), InjectionStatus::Stopped);
     EXPECT_EQ(lastTitle(), "Invalid 00000001.app!");
     EXPECT_EQ(readAll(folder / "00000001.app"), cut);
 }
@@ -245,7 +261,7 @@ TEST_F(SnesInjection, WritesBothLinesSoNothingOfTheOldTitleSurvives)
     const Bytes before = readAll(dest);
     auto r = request(CON_SNES, "", "title/00000001.app");
     r.titles[ENGLISH_SLOT] = u"abc";
-    ASSERT_EQ(inject(r).status, InjectionStatus::Done);
+    ASSERT_EQ(inject(r), InjectionStatus::Done);
     const Bytes out = readAll(dest);
     Bytes block = {0x61, 0x62, 0x63, 0x00};
     block.resize(80, 0); // line 1 "abc" completed to a pair; line 2 cleared
@@ -271,7 +287,7 @@ TEST_F(SnesInjection, SplitsLinesAtThirtyTwoCharactersOrAtTheMark)
     };
     for (const auto& c : cases) {
         r.titles[ENGLISH_SLOT] = c.title;
-        ASSERT_EQ(inject(r).status, InjectionStatus::Done);
+        ASSERT_EQ(inject(r), InjectionStatus::Done);
         Bytes l1 = platform::bytesOf(c.line1), l2 = platform::bytesOf(c.line2);
         l1.resize(40, 0);
         l2.resize(40, 0);
@@ -283,22 +299,22 @@ TEST_F(SnesInjection, SplitsLinesAtThirtyTwoCharactersOrAtTheMark)
     // An empty title keeps the old one.
     const Bytes before = readAll(dest);
     r.titles[ENGLISH_SLOT] = u"";
-    ASSERT_EQ(inject(r).status, InjectionStatus::Done);
+    ASSERT_EQ(inject(r), InjectionStatus::Done);
     EXPECT_EQ(readAll(dest), before);
 }
 
 TEST_F(SnesInjection, LinesOverFortyBytesAndUnencodableTitlesWriteNothing)
 {
     const auto dest = makeTitle();
-    folder.write("new.tpl", Bytes(64, 0x77));
+    folder.write("new.tpl", test_support::fiveImageTpl(64, 0x77));
     const Bytes before = readAll(dest);
     auto r = request(CON_SNES, "new.tpl", "title/00000001.app");
     // 32 characters, 21 of them two-byte: 53 bytes in Shift-JIS.
     r.titles[ENGLISH_SLOT] = std::u16string(21, u'\u3042') + std::u16string(11, u'a');
-    EXPECT_EQ(inject(r).status, InjectionStatus::Stopped);
+    EXPECT_EQ(inject(r), InjectionStatus::Stopped);
     EXPECT_EQ(lastTitle(), "Title Too Long!");
     r.titles[ENGLISH_SLOT] = u"Smile \U0001F600";
-    EXPECT_EQ(inject(r).status, InjectionStatus::Stopped);
+    EXPECT_EQ(inject(r), InjectionStatus::Stopped);
     EXPECT_EQ(lastTitle(), "Invalid Title!");
     EXPECT_EQ(readAll(dest), before);
     EXPECT_EQ(readAll(folder / "title/00000005_app_out/banner.tpl"), Bytes(64, 0x01)); // texture not copied either
@@ -307,11 +323,12 @@ TEST_F(SnesInjection, LinesOverFortyBytesAndUnencodableTitlesWriteNothing)
 TEST_F(SnesInjection, CopiesTextureAndReportsBothLines)
 {
     makeTitle();
-    folder.write("new.tpl", Bytes(100, 0x77));
+    const Bytes tpl = test_support::fiveImageTpl(300, 0x77);
+    folder.write("new.tpl", tpl);
     auto r = request(CON_SNES, "new.tpl", "title/00000001.app");
     r.titles[ENGLISH_SLOT] = u"Pilotwings";
-    ASSERT_EQ(inject(r).status, InjectionStatus::Done);
-    EXPECT_EQ(readAll(folder / "title/00000005_app_out/banner.tpl"), Bytes(100, 0x77));
+    ASSERT_EQ(inject(r), InjectionStatus::Done);
+    EXPECT_EQ(readAll(folder / "title/00000005_app_out/banner.tpl"), tpl);
     const std::string dest = (folder.path() / "title/00000001.app").string();
     const std::string target = (folder.path() / "title").string() + "/00000005_app_out\\banner.tpl";
     EXPECT_EQ(sink.messages.back().prompt, "Tpl File:  " + (folder.path() / "new.tpl").string() +
@@ -324,29 +341,39 @@ TEST_F(SnesInjection, MissingPiecesStopOrWarn)
     auto r = request(CON_SNES, "", "title/00000001.app");
     r.titles[ENGLISH_SLOT] = u"X";
     // Nothing there at all: nothing injected is a failure, not silence.
-    EXPECT_EQ(inject(r).status, InjectionStatus::Stopped);
+    EXPECT_EQ(inject(r), InjectionStatus::Stopped);
     EXPECT_EQ(lastTitle(), "Invalid Destination!");
 
     folder.write("title/00000001.app", test_support::snesApp("JAAE", 0x300, {}, {}));
-    EXPECT_EQ(inject(r).status, InjectionStatus::Stopped);
+    EXPECT_EQ(inject(r), InjectionStatus::Stopped);
     EXPECT_EQ(lastTitle(), "Error 5.app Not found!");
 
     folder.write("title/00000005.app", Bytes(50, 0x41)); // no ".rom"
-    EXPECT_EQ(inject(r).status, InjectionStatus::Stopped);
+    EXPECT_EQ(inject(r), InjectionStatus::Stopped);
     EXPECT_EQ(lastTitle(), "Error 5.app Not valid!");
 
     folder.write("title/00000005.app", test_support::ticketApp("ZZZZ"));
-    EXPECT_EQ(inject(r).status, InjectionStatus::Stopped);
-    EXPECT_EQ(sink.messages.back().prompt, "This is not a valid snes 00000001.app!");
+    EXPECT_EQ(inject(r), InjectionStatus::Stopped);
+    EXPECT_EQ(lastPrompt(), "This is not a valid snes 00000001.app!");
 
-    // A texture target that is not there: warned, the title still goes in.
+    // A texture target that is not there: an unattended run, told to inject it, stops with nothing
+    // written; the window warns and the title still goes in.
     folder.write("title/00000005.app", test_support::ticketApp("JAAE"));
-    folder.write("new.tpl", Bytes(10, 1));
+    folder.write("new.tpl", test_support::fiveImageTpl(64, 1));
     r.source = text("new.tpl");
+    r.commandLine = true;
+    const Bytes before = readAll(folder / "title/00000001.app");
+    EXPECT_EQ(inject(r), InjectionStatus::Stopped);
+    EXPECT_EQ(lastTitle(), "banner.tpl Not Found!");
+    EXPECT_EQ(readAll(folder / "title/00000001.app"), before);
+
+    r.commandLine = false;
     sink.messages.clear();
-    EXPECT_EQ(inject(r).status, InjectionStatus::Incomplete);
+    EXPECT_EQ(inject(r), InjectionStatus::Incomplete);
     ASSERT_EQ(sink.messages.size(), 2u);
     EXPECT_EQ(sink.messages[0].title, "banner.tpl Not Found!");
+    EXPECT_EQ(sink.messages[0].prompt, "Cannot File Save banner to inject!\r\nLooked for " +
+                                           platform::quoted(folder / "title/00000005_app_out/banner.tpl") + ".");
     EXPECT_FALSE(std::filesystem::exists(folder / "title/00000005_app_out/banner.tpl"));
     EXPECT_EQ(readAll(folder / "title/00000001.app")[BLOCK], 'X');
 }
@@ -376,7 +403,7 @@ TEST_F(C64Injection, WritesTwoLinesOfSixtyEightBytes)
     };
     for (const auto& c : cases) {
         r.titles[ENGLISH_SLOT] = c.title;
-        ASSERT_EQ(inject(r).status, InjectionStatus::Done);
+        ASSERT_EQ(inject(r), InjectionStatus::Done);
         const Bytes out = readAll(dest);
         ASSERT_EQ(out.size(), app.size());
         Bytes l1 = test_support::utf16be(c.line1), l2 = test_support::utf16be(c.line2);
@@ -396,17 +423,17 @@ TEST_F(C64Injection, LimitsAndBadFilesWriteNothing)
     const auto dest = folder.write("00000001.app", app);
     auto r = request(CON_C64, "", "00000001.app");
     r.titles[ENGLISH_SLOT] = std::u16string(35, u'w');
-    EXPECT_EQ(inject(r).status, InjectionStatus::Stopped);
+    EXPECT_EQ(inject(r), InjectionStatus::Stopped);
     EXPECT_EQ(lastTitle(), "Title Too Long!");
     r.titles[ENGLISH_SLOT] = u"ok^" + std::u16string(35, u'w');
-    EXPECT_EQ(inject(r).status, InjectionStatus::Stopped);
+    EXPECT_EQ(inject(r), InjectionStatus::Stopped);
     EXPECT_EQ(readAll(dest), app);
 
     Bytes cut = slice(app, 0, ANCHOR + 100); // anchor present, title block cut short
     folder.write("00000001.app", cut);
     r.titles[ENGLISH_SLOT] = u"ok";
-    EXPECT_EQ(inject(r).status, InjectionStatus::Stopped);
-    EXPECT_EQ(sink.messages.back().prompt, "This is not a valid C-64 1.app!!");
+    EXPECT_EQ(inject(r), InjectionStatus::Stopped);
+    EXPECT_EQ(lastPrompt(), "This is not a valid C-64 1.app!!");
     EXPECT_EQ(readAll(dest), cut);
 }
 
@@ -414,31 +441,34 @@ TEST_F(C64Injection, ReplacesTheCompressedBannerBesideIt)
 {
     folder.write("t/00000001.app", test_support::c64App(ANCHOR, u"A", u""));
     folder.write("t/00000005_app_out/LZ77_banner.tpl", Bytes(20, 0));
-    folder.write("lz.tpl", Bytes(30, 0x10));
+    const Bytes lz = test_support::lz77Literals(test_support::oneImageTpl(4, 4, 0x7FFF), true);
+    folder.write("lz.tpl", lz);
     auto r = request(CON_C64, "lz.tpl", "t/00000001.app");
     r.titles[ENGLISH_SLOT] = u"B";
-    ASSERT_EQ(inject(r).status, InjectionStatus::Done);
-    EXPECT_EQ(readAll(folder / "t/00000005_app_out/LZ77_banner.tpl"), Bytes(30, 0x10));
+    ASSERT_EQ(inject(r), InjectionStatus::Done);
+    EXPECT_EQ(readAll(folder / "t/00000005_app_out/LZ77_banner.tpl"), lz);
     const std::string prompt = sink.messages.back().prompt;
     EXPECT_EQ(prompt.substr(0, prompt.find("\r\n")), (folder.path() / "lz.tpl").string() + " Successfully Copied to " +
                                                          (folder.path() / "t").string() +
                                                          "/00000005_app_out\\LZ77_banner.tpl!");
 
-    // Without the executable the texture still goes in. The window's report shows the copy alone; an
-    // unattended run, whose report has no title part, says the titles were not written.
+    // Without the executable the window's injection puts the texture in alone and its report shows the
+    // copy alone; an unattended run, which cannot write the title it was given, writes nothing.
     std::filesystem::remove(folder / "t/00000001.app");
-    folder.write("lz.tpl", Bytes(31, 0x11));
-    sink.messages.clear();
-    EXPECT_EQ(inject(r).status, InjectionStatus::Done);
-    ASSERT_EQ(sink.messages.size(), 1u);
-    EXPECT_NE(sink.messages[0].prompt.find(" Successfully Copied to "), std::string::npos);
-    EXPECT_EQ(readAll(folder / "t/00000005_app_out/LZ77_banner.tpl"), Bytes(31, 0x11));
-
+    const Bytes unprefixed = test_support::lz77Literals(test_support::oneImageTpl(4, 4, 0x1234), false);
+    folder.write("lz.tpl", unprefixed);
     r.commandLine = true;
     sink.messages.clear();
-    EXPECT_EQ(inject(r).status, InjectionStatus::Incomplete);
-    ASSERT_EQ(sink.messages.size(), 2u);
-    EXPECT_EQ(sink.messages[0].prompt,
-              (folder.path() / "t/00000001.app").string() + " not found; the titles were not injected.");
+    EXPECT_EQ(inject(r), InjectionStatus::Stopped);
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(lastTitle(), "Invalid Destination!");
+    EXPECT_EQ(readAll(folder / "t/00000005_app_out/LZ77_banner.tpl"), lz);
+
+    r.commandLine = false;
+    sink.messages.clear();
+    EXPECT_EQ(inject(r), InjectionStatus::Done);
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_NE(sink.messages[0].prompt.find(" Successfully Copied to "), std::string::npos);
+    EXPECT_EQ(readAll(folder / "t/00000005_app_out/LZ77_banner.tpl"), unprefixed);
     EXPECT_FALSE(std::filesystem::exists(folder / "t/00000001.app"));
 }

@@ -75,7 +75,7 @@ TEST_F(N64Injection, WritesEveryLanguageIntoTheFileThatExists)
     makeMeta({"jp", "en", "de", "fr", "sp", "it", "nl"}); // Spanish under the caption's name
     auto r = request(CON_N64, "", "meta/");
     r.titles = {u"J", u"E", u"G", u"F", u"S", u"I", u"D"};
-    ASSERT_EQ(inject(r).status, InjectionStatus::Done);
+    ASSERT_EQ(inject(r), InjectionStatus::Done);
     EXPECT_EQ(readTitle("jp"), u"J");
     EXPECT_EQ(readTitle("en"), u"E");
     EXPECT_EQ(readTitle("de"), u"G");
@@ -95,7 +95,7 @@ TEST_F(N64Injection, RealNameWinsOverCaptionName)
     EXPECT_EQ(saveCommentFile(folder / "meta", 6).filename(), "saveComments_saveComments_du.bin");
     auto r = request(CON_N64, "", "meta/");
     r.titles[2] = u"Deutsch";
-    ASSERT_EQ(inject(r).status, InjectionStatus::Done);
+    ASSERT_EQ(inject(r), InjectionStatus::Done);
     EXPECT_EQ(readTitle("de"), u"Deutsch");
     EXPECT_EQ(readTitle("ge"), u"old ge");
 }
@@ -103,19 +103,19 @@ TEST_F(N64Injection, RealNameWinsOverCaptionName)
 TEST_F(N64Injection, OneTitleTooLongLeavesEveryFileAsItWas)
 {
     makeMeta({"jp", "en", "fr"});
-    folder.write("save_banner.tpl", Bytes(40, 0x61));
+    folder.write("save_banner.tpl", test_support::fiveImageTpl(40, 0x61));
     folder.write("meta/save_banner.tpl", Bytes(40, 0x00));
     const Bytes jp = readAll(folder / "meta/saveComments_saveComments_jp.bin");
     auto r = request(CON_N64, "save_banner.tpl", "meta/");
     r.titles = {u"ok", u"ok", std::u16string(), std::u16string(128, u'x')};
-    EXPECT_EQ(inject(r).status, InjectionStatus::Stopped);
+    EXPECT_EQ(inject(r), InjectionStatus::Stopped);
     EXPECT_EQ(lastTitle(), "Title Too Long!");
     EXPECT_EQ(readAll(folder / "meta/saveComments_saveComments_jp.bin"), jp);
     EXPECT_EQ(readAll(folder / "meta/save_banner.tpl"), Bytes(40, 0x00));
 
     folder.write("meta/saveComments_saveComments_it.bin", Bytes(30, 1)); // shorter than its header
     r.titles[3] = u"fr";
-    EXPECT_EQ(inject(r).status, InjectionStatus::Stopped);
+    EXPECT_EQ(inject(r), InjectionStatus::Stopped);
     EXPECT_EQ(lastTitle(), "Invalid Save Comment File!");
     EXPECT_EQ(readAll(folder / "meta/saveComments_saveComments_jp.bin"), jp);
 }
@@ -123,25 +123,26 @@ TEST_F(N64Injection, OneTitleTooLongLeavesEveryFileAsItWas)
 TEST_F(N64Injection, CopiesTheSaveBannerAndRefusesFilePaths)
 {
     makeMeta({"en"});
-    folder.write("new.tpl", Bytes(12, 0x42));
+    const Bytes tpl = test_support::oneImageTpl(4, 4, 0x4242);
+    folder.write("new.tpl", tpl);
     auto r = request(CON_N64, "new.tpl", "meta/");
     r.titles[ENGLISH_SLOT] = u"Wave Race";
-    ASSERT_EQ(inject(r).status, InjectionStatus::Done);
-    EXPECT_EQ(readAll(folder / "meta/save_banner.tpl"), Bytes(12, 0x42));
+    ASSERT_EQ(inject(r), InjectionStatus::Done);
+    EXPECT_EQ(readAll(folder / "meta/save_banner.tpl"), tpl);
     EXPECT_EQ(sink.messages.back().prompt, "Tpl File:  " + (folder.path() / "new.tpl").string() +
                                                " successfully injected into " + (folder.path() / "meta/").string() +
                                                "save_banner.tpl.\r\nN64 titles successfully Injected!");
 
     for (const std::string dest : {"title/00000005.app/", "meta/saveComments_saveComments_en.bin"}) {
         r.destination = text(dest);
-        EXPECT_EQ(inject(r).status, InjectionStatus::Stopped) << dest;
+        EXPECT_EQ(inject(r), InjectionStatus::Stopped) << dest;
         EXPECT_EQ(lastTitle(), "Ivalid Destination Path!");
     }
     folder.write("empty/readme.txt", std::string("x"));
     r.destination = text("empty/");
-    EXPECT_EQ(inject(r).status, InjectionStatus::Stopped); // no save comment to write: not a success
+    EXPECT_EQ(inject(r), InjectionStatus::Stopped); // no save comment to write: not a success
     r.destination = text("missing/");
-    EXPECT_EQ(inject(r).status, InjectionStatus::Stopped);
+    EXPECT_EQ(inject(r), InjectionStatus::Stopped);
 }
 
 class SegaInjection : public InjectorTest
@@ -168,7 +169,7 @@ TEST_F(SegaInjection, RewritesTitlesAndKeepsTheHeader)
     const auto dest = folder.write(CFG, test_support::utf16TextFile(oldFile()));
     auto r = request(CON_GENESIS, "", CFG);
     r.titles = {u"  Sonic  ", u"Sonic the Hedgehog", u"", u"Sonic^FR", u"S", u"I", u"Dutch "};
-    ASSERT_EQ(inject(r).status, InjectionStatus::Done);
+    ASSERT_EQ(inject(r), InjectionStatus::Done);
 
     auto expected = test_support::segaHeaderLines();
     for (auto line : {u"JP:Sonic", u"EN:Sonic the Hedgehog", u"GE:", u"FR:Sonic\nFR", u"SP:S", u"IT:I", u"DU:Dutch"})
@@ -184,7 +185,7 @@ TEST_F(SegaInjection, CopiesTheWteSetUnderTheTitlesOwnBannerName)
     makeWteSet("made", "banner_eu.wte", 0x0F);
     folder.write("made/banner_us.wte", test_support::wte(192, 64, 24, 0xAA)); // later in name order
     auto r = request(CON_MASTER_SYSTEM, "made/", CFG);
-    ASSERT_EQ(inject(r).status, InjectionStatus::Done);
+    ASSERT_EQ(inject(r), InjectionStatus::Done);
     for (int i = 1; i <= 6; ++i)
         EXPECT_EQ(readAll(folder / ("misc/0" + std::to_string(i) + ".wte")), test_support::wte(48, 48, 16, 0x0F));
     EXPECT_EQ(readAll(folder / "misc/banner_us.wte"), test_support::wte(192, 64, 24, 0x0F));
@@ -195,7 +196,7 @@ TEST_F(SegaInjection, CopiesTheWteSetUnderTheTitlesOwnBannerName)
 
     // A title without a banner WTE receives the source's under its own name.
     std::filesystem::remove(folder / "misc/banner_us.wte");
-    ASSERT_EQ(inject(r).status, InjectionStatus::Done);
+    ASSERT_EQ(inject(r), InjectionStatus::Done);
     EXPECT_TRUE(std::filesystem::exists(folder / "misc/banner_eu.wte"));
 }
 
@@ -207,7 +208,7 @@ TEST_F(SegaInjection, IncompleteWteSetOrBadDestinationWritesNothing)
     makeWteSet("made", "banner.wte", 0x0F);
     std::filesystem::remove(folder / "made/03.wte");
     auto r = request(CON_MSX, "made/", CFG);
-    EXPECT_EQ(inject(r).status, InjectionStatus::Stopped);
+    EXPECT_EQ(inject(r), InjectionStatus::Stopped);
     EXPECT_EQ(lastTitle(), "Invalid Source Folder!");
     EXPECT_NE(sink.messages.back().prompt.find("03.wte"), std::string::npos);
     EXPECT_EQ(readAll(folder / "misc/01.wte"), test_support::wte(48, 48, 16, 0x01));
@@ -215,15 +216,15 @@ TEST_F(SegaInjection, IncompleteWteSetOrBadDestinationWritesNothing)
 
     folder.write("made/03.wte", test_support::wte(48, 48, 16, 0x0F));
     folder.write(CFG, test_support::utf16TextFile({u"NotAHeader", u"a", u"b", u"c"}));
-    EXPECT_EQ(inject(r).status, InjectionStatus::Stopped);
+    EXPECT_EQ(inject(r), InjectionStatus::Stopped);
     EXPECT_EQ(sink.messages.back().prompt, "This is not a valid sega titles file!  Point to a banner.cfg.txt !");
     EXPECT_EQ(readAll(folder / "misc/01.wte"), test_support::wte(48, 48, 16, 0x01));
 
     folder.write(CFG, test_support::utf16TextFile({u"IconFile: x", u"only two lines"}));
-    EXPECT_EQ(inject(r).status, InjectionStatus::Stopped);
+    EXPECT_EQ(inject(r), InjectionStatus::Stopped);
 
     r.destination = text("misc/missing.cfg.txt");
-    EXPECT_EQ(inject(r).status, InjectionStatus::Stopped);
+    EXPECT_EQ(inject(r), InjectionStatus::Stopped);
     EXPECT_EQ(lastTitle(), "Invalid Destination!");
 }
 
@@ -237,11 +238,11 @@ TEST_F(Tg16Injection, ReplacesLineOneAndKeepsTheRest)
         folder.write("meta/TITLE.TXT", test_support::utf16TextFile({u"Old", u"JP:xx", u"EN:yy", u"FR:zz"}));
     auto r = request(CON_TG16, "", "meta/TITLE.TXT");
     r.titles[ENGLISH_SLOT] = u"Bonk";
-    ASSERT_EQ(inject(r).status, InjectionStatus::Done);
+    ASSERT_EQ(inject(r), InjectionStatus::Done);
     Bytes expected = test_support::utf16TextFile({u"Bonk", u"JP:xx", u"EN:yy", u"FR:zz"});
     expected.insert(expected.end(), {0x00, 0x0D, 0x00, 0x0A}); // always ends with a line end
     EXPECT_EQ(readAll(dest), expected);
-    ASSERT_EQ(inject(r).status, InjectionStatus::Done);
+    ASSERT_EQ(inject(r), InjectionStatus::Done);
     EXPECT_EQ(readAll(dest), expected);
 }
 
@@ -250,14 +251,14 @@ TEST_F(Tg16Injection, TwoLineFileGainsAnEmptyThirdLineOnce)
     const auto dest = folder.write("TITLE.TXT", test_support::utf16TextFile({u"Old", u"JP:xx"}));
     auto r = request(CON_TG16, "", "TITLE.TXT");
     r.titles[ENGLISH_SLOT] = u"Bonk";
-    ASSERT_EQ(inject(r).status, InjectionStatus::Done);
+    ASSERT_EQ(inject(r), InjectionStatus::Done);
     Bytes expected = test_support::utf16TextFile({u"Bonk", u"JP:xx", u"", u""});
     EXPECT_EQ(readAll(dest), expected);
-    ASSERT_EQ(inject(r).status, InjectionStatus::Done);
+    ASSERT_EQ(inject(r), InjectionStatus::Done);
     EXPECT_EQ(readAll(dest), expected);
 
     r.titles[ENGLISH_SLOT] = u" Bonk"; // the leading space moves to the end as two zero bytes
-    ASSERT_EQ(inject(r).status, InjectionStatus::Done);
+    ASSERT_EQ(inject(r), InjectionStatus::Done);
     expected.insert(expected.end(), {0x00, 0x00});
     EXPECT_EQ(readAll(dest), expected);
 }
@@ -266,25 +267,26 @@ TEST_F(Tg16Injection, CopiesSaveDataTextureAndChecksTheFormat)
 {
     folder.write("meta/TITLE.TXT", test_support::utf16TextFile({u"Old", u"JP:xx"}));
     folder.write("meta/savedata.tpl", Bytes(8, 0));
-    folder.write("new.tpl", Bytes(9, 0x33));
+    const Bytes tpl = test_support::oneImageTpl(4, 4, 0x3333);
+    folder.write("new.tpl", tpl);
     auto r = request(CON_TG16, "new.tpl", "meta/TITLE.TXT");
-    ASSERT_EQ(inject(r).status, InjectionStatus::Done);
-    EXPECT_EQ(readAll(folder / "meta/savedata.tpl"), Bytes(9, 0x33));
+    ASSERT_EQ(inject(r), InjectionStatus::Done);
+    EXPECT_EQ(readAll(folder / "meta/savedata.tpl"), tpl);
     EXPECT_EQ(sink.messages.back().prompt.substr(0, sink.messages.back().prompt.find("\r\n")),
               (folder.path() / "new.tpl").string() + " successfully copied to " + (folder.path() / "meta").string() +
                   "/savedata.tpl!");
 
     const Bytes before = readAll(folder / "meta/TITLE.TXT");
     r.titles[ENGLISH_SLOT] = u"Caf\u00E9 \u30DC\u30F3\u30AF"; // Latin-1 fits, katakana does not
-    EXPECT_EQ(inject(r).status, InjectionStatus::Stopped);
+    EXPECT_EQ(inject(r), InjectionStatus::Stopped);
     EXPECT_EQ(lastTitle(), "Invalid Title!");
     EXPECT_EQ(readAll(folder / "meta/TITLE.TXT"), before);
     r.titles[ENGLISH_SLOT] = u"Caf\u00E9";
-    EXPECT_EQ(inject(r).status, InjectionStatus::Done);
+    EXPECT_EQ(inject(r), InjectionStatus::Done);
 
     const Bytes bad = test_support::utf16TextFile({u"Old", u"no colon"});
     folder.write("meta/TITLE.TXT", bad);
-    EXPECT_EQ(inject(r).status, InjectionStatus::Stopped);
+    EXPECT_EQ(inject(r), InjectionStatus::Stopped);
     EXPECT_EQ(sink.messages.back().prompt,
               "This is not a valid TG16 titles file. Point path to TITLE.txt in 00000005.app!");
     EXPECT_EQ(readAll(folder / "meta/TITLE.TXT"), bad);
@@ -300,24 +302,24 @@ TEST_F(InjectorTest, KeptLinesWithCharactersBeyondEightBitsAreRefused)
         segaLines.push_back(std::u16string(caption) + u"\u30BD\u30CB\u30C3\u30AF");
     folder.write("s/banner.cfg.txt", test_support::utf16TextFile(segaLines));
     auto sega = request(CON_GENESIS, "", "s/banner.cfg.txt");
-    EXPECT_EQ(inject(sega).status, InjectionStatus::Done);
+    EXPECT_EQ(inject(sega), InjectionStatus::Done);
 
     folder.write("t/TITLE.TXT", test_support::utf16TextFile({u"\u30DC\u30F3\u30AF", u"JP:x", u"EN:y"}));
     auto tg16 = request(CON_TG16, "", "t/TITLE.TXT");
     tg16.titles[ENGLISH_SLOT] = u"Bonk";
-    EXPECT_EQ(inject(tg16).status, InjectionStatus::Done);
+    EXPECT_EQ(inject(tg16), InjectionStatus::Done);
 
     segaLines[2] += u" \u00E9\u2122"; // header line 3
     const Bytes segaFile = test_support::utf16TextFile(segaLines);
     folder.write("s/banner.cfg.txt", segaFile);
-    EXPECT_EQ(inject(sega).status, InjectionStatus::Stopped);
+    EXPECT_EQ(inject(sega), InjectionStatus::Stopped);
     EXPECT_EQ(lastTitle(), "Invalid Destination File!");
     EXPECT_NE(sink.messages.back().prompt.find("Line 3 "), std::string::npos);
     EXPECT_EQ(readAll(folder / "s/banner.cfg.txt"), segaFile);
 
     const Bytes tgFile = test_support::utf16TextFile({u"Old", u"JP:x", u"EN:y", u"JP:\u30DC\u30F3\u30AF"});
     folder.write("t/TITLE.TXT", tgFile);
-    EXPECT_EQ(inject(tg16).status, InjectionStatus::Stopped);
+    EXPECT_EQ(inject(tg16), InjectionStatus::Stopped);
     EXPECT_NE(sink.messages.back().prompt.find("Line 4 "), std::string::npos);
     EXPECT_EQ(readAll(folder / "t/TITLE.TXT"), tgFile);
 }

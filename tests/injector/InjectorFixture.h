@@ -1,7 +1,7 @@
 #pragma once
 
 // Shared set-up of the injector tests: a temporary program folder (with the NeoGeo header template),
-// a sink that records the messages the injection shows, and short helpers.
+// a sink handed to the injection that records its messages, and short helpers.
 
 #include <string>
 #include <vector>
@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "injector/Injection.h"
-#include "platform/Messages.h"
+#include "injector/InjectorMessages.h"
 #include "platform/TextCodec.h"
 #include "support/InjectorTitleBuilders.h"
 #include "support/RecordingSink.h"
@@ -17,13 +17,20 @@
 
 namespace injector_test {
 
+// How an injection ended, as the window sees it.
+enum class InjectionStatus {
+    Done,       // everything asked for was written
+    Incomplete, // a window run passed over a texture with a message; the titles were written
+    Stopped,    // it failed and wrote nothing; the error is the sink's last message
+};
+
 class InjectorTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        platform::setProgramName("Stavik");
-        headerTemplate = platform::Bytes(32, 0x5A);
+        headerTemplate = platform::Bytes{'W', 'I', 'B', 'N'};
+        headerTemplate.resize(32, 0x5A);
         headerTemplate.resize(64, 0x77); // only the first 32 bytes are used
         folder.write("templates/tpl_neogeo_header.bin", headerTemplate);
     }
@@ -45,16 +52,28 @@ protected:
         return r;
     }
 
-    injector::InjectionOutcome inject(const injector::InjectionRequest& r)
+    // Runs the injection; a failure is shown through the sink, as the window shows it.
+    InjectionStatus inject(const injector::InjectionRequest& r)
     {
-        injector::FileBuffers buffers;
-        return injector::cmdInject2(r, buffers);
+        const auto outcome = injector::inject(r, sink);
+        if (!outcome) {
+            sink.error(outcome.error(), injector::iconFor(outcome.error()));
+            return InjectionStatus::Stopped;
+        }
+        return outcome->complete ? InjectionStatus::Done : InjectionStatus::Incomplete;
     }
 
     std::string lastTitle() const { return sink.messages.empty() ? std::string() : sink.messages.back().title; }
+    std::string lastPrompt() const { return sink.messages.empty() ? std::string() : sink.messages.back().prompt; }
+    // The last message's first line: a fixed text, before where a missing file was looked for.
+    std::string lastFirstLine() const
+    {
+        const std::string prompt = lastPrompt();
+        return prompt.substr(0, prompt.find("\r\n"));
+    }
 
     test_support::TempFolder folder;
-    test_support::GlobalRecordingSink sink;
+    test_support::RecordingSink sink{"Stavik"};
     platform::Bytes headerTemplate;
 };
 

@@ -12,13 +12,13 @@ using platform::Bytes;
 class TitleLoader : public InjectorTest
 {
 protected:
-    LoadedTitles load(int console, const std::string& dest) { return Get_Text(console, text(dest), folder.path()); }
+    LoadedTitles load(int console, const std::string& dest) { return loadTitles(console, text(dest), folder.path()); }
 };
 
 TEST_F(TitleLoader, ReadsBackWhatTheInjectionWrote)
 {
     folder.write("banner.tpl", test_support::neoGeoBannerTpl(32, 1));
-    folder.write("ng/banner.bin", Bytes{0});
+    folder.write("ng/banner.bin", test_support::saveBanner(4, 0));
     folder.write("nes/00000001.app", test_support::nesApp(test_support::fiveImageTpl(43264, 1), u"Old", 40).bytes);
     folder.write("nes.tpl", test_support::fiveImageTpl(43264, 2));
     folder.write("snes/00000005.app", test_support::ticketApp("EAAE"));
@@ -43,7 +43,7 @@ TEST_F(TitleLoader, ReadsBackWhatTheInjectionWrote)
     for (const auto& c : cases) {
         auto r = request(c.console, c.source, c.dest);
         r.titles[ENGLISH_SLOT] = c.title;
-        ASSERT_EQ(inject(r).status, InjectionStatus::Done) << c.dest;
+        ASSERT_EQ(inject(r), InjectionStatus::Done) << c.dest;
         const auto loaded = load(c.console, c.dest);
         EXPECT_FALSE(loaded.stopped) << c.dest;
         EXPECT_EQ(loaded.titles[ENGLISH_SLOT], c.title) << c.dest;
@@ -72,7 +72,7 @@ TEST_F(TitleLoader, ReadsAllSevenLanguagesOfN64AndSega)
                                         std::pair{int(CON_GENESIS), std::string("misc/banner.cfg.txt")}}) {
         auto r = request(console, "", dest);
         r.titles = titles;
-        ASSERT_EQ(inject(r).status, InjectionStatus::Done) << dest;
+        ASSERT_EQ(inject(r), InjectionStatus::Done) << dest;
         const auto loaded = load(console, dest);
         EXPECT_EQ(loaded.titles, titles) << dest;
         EXPECT_EQ(loaded.language, 0);
@@ -89,7 +89,7 @@ TEST_F(TitleLoader, JapaneseSnesTitleLosesItsZeroFilling)
 
     auto r = request(CON_SNES, "", "j/00000001.app");
     r.titles[ENGLISH_SLOT] = u"\u30BC\u30EB\u30C0^\u4F1D\u8AAC";
-    ASSERT_EQ(inject(r).status, InjectionStatus::Done);
+    ASSERT_EQ(inject(r), InjectionStatus::Done);
     EXPECT_EQ(load(CON_SNES, "j/00000001.app").titles[ENGLISH_SLOT], r.titles[ENGLISH_SLOT]);
 }
 
@@ -118,7 +118,7 @@ TEST_F(TitleLoader, FilesWithoutTheirMarksStopWithEmptySlots)
 
     // A missing destination is no stop; nor is an unchosen console.
     EXPECT_FALSE(load(CON_NES, "nothing/00000001.app").stopped);
-    EXPECT_FALSE(Get_Text(NO_CONSOLE, text("x/00000001.app"), folder.path()).stopped);
+    EXPECT_FALSE(loadTitles(NO_CONSOLE, text("x/00000001.app"), folder.path()).stopped);
 }
 
 TEST_F(TitleLoader, NesLeadInInsideTheTextureIsNotTheTitle)

@@ -14,6 +14,7 @@ class tst_MessageBoxSink : public QObject
 private slots:
     void showsPromptTitleAndIcon_data();
     void showsPromptTitleAndIcon();
+    void boxIsWideEnoughForItsTitle();
 };
 
 void tst_MessageBoxSink::showsPromptTitleAndIcon_data()
@@ -55,6 +56,25 @@ void tst_MessageBoxSink::showsPromptTitleAndIcon()
     QCOMPARE(seenTitle, shownTitle);
     QCOMPARE(seenIcon, shownIcon);
     QCOMPARE(buttons, 1);
+}
+
+// A short prompt under a long title: the box leaves the title bar room for the whole title.
+void tst_MessageBoxSink::boxIsWideEnoughForItsTitle()
+{
+    platform::MessageBoxSink sink(nullptr, "Stavik");
+    const QString title = QStringLiteral("Invalid Destination!");
+    int width = 0, titleWidth = 0;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        QFont bold = box->font();
+        bold.setBold(true);
+        titleWidth = QFontMetrics(bold).horizontalAdvance(box->windowTitle());
+        width = box->width();
+        box->accept();
+    });
+    sink.message("Not found!", title.toStdString());
+    QVERIFY2(width >= titleWidth + 120, qPrintable(QStringLiteral("%1 < %2 + 120").arg(width).arg(titleWidth)));
 }
 
 QTEST_MAIN(tst_MessageBoxSink)

@@ -1,5 +1,6 @@
 #include "InjectorTitleBuilders.h"
 
+#include <algorithm>
 #include <fstream>
 
 namespace test_support {
@@ -188,6 +189,31 @@ platform::Bytes oneImageTpl(std::uint16_t width, std::uint16_t height, std::uint
         static_cast<std::size_t>((width + 3) / 4 * 4) * static_cast<std::size_t>((height + 3) / 4 * 4);
     for (std::size_t i = 0; i < texels; ++i)
         be16(texel);
+    return out;
+}
+
+platform::Bytes saveBanner(std::size_t size, std::uint8_t fill)
+{
+    platform::Bytes out = {'W', 'I', 'B', 'N'};
+    out.resize(std::max<std::size_t>(size, 4), fill);
+    return out;
+}
+
+platform::Bytes lz77Literals(const platform::Bytes& data, bool prefixed)
+{
+    platform::Bytes out;
+    if (prefixed)
+        appendText(out, "LZ77");
+    out.push_back(0x10);
+    for (int shift = 0; shift < 24; shift += 8)
+        out.push_back(static_cast<std::uint8_t>(data.size() >> shift));
+    for (std::size_t i = 0; i < data.size(); ++i) {
+        if (i % 8 == 0)
+            out.push_back(0x00); // eight literals follow
+        out.push_back(data[i]);
+    }
+    while (out.size() % 4 != 0)
+        out.push_back(0);
     return out;
 }
 

@@ -63,6 +63,13 @@ platform::Bytes wte(std::uint8_t width, std::uint8_t height, std::size_t dataByt
 // then width x height 16-bit texels (RGB5A3, format 5) of the value texel.
 platform::Bytes oneImageTpl(std::uint16_t width, std::uint16_t height, std::uint16_t texel);
 
+// A save banner as titles carry it: "WIBN", then size - 4 bytes of fill.
+platform::Bytes saveBanner(std::size_t size, std::uint8_t fill);
+
+// data as an LZ77 type 0x10 stream of literals only (flag bytes of zero), padded to a multiple of 4;
+// with the "LZ77" prefix in front when prefixed.
+platform::Bytes lz77Literals(const platform::Bytes& data, bool prefixed);
+
 // The demo's sample: an extracted N64 title (seven save comments named as real titles name them, a
 // save banner), an extracted Genesis title (banner.cfg.txt with its WTE set), and the new textures to
 // inject, all small. Written into folder; the bundled samples/stavik is this output.

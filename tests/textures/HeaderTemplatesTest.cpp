@@ -92,12 +92,6 @@ TEST(HeaderTemplates, SaveBannerHeadIsARealVirtualConsoleHead)
     EXPECT_EQ(Bytes(head.begin(), head.begin() + 10), (Bytes{'W', 'I', 'B', 'N', 0, 0, 0, 0x10, 0xFF, 0xFF}));
     EXPECT_EQ(Bytes(head.begin() + 10, head.end()), Bytes(22, 0));
 
-    // What the injector reads of it: the first 32 bytes, from the program folder's templates folder.
-    EXPECT_EQ(textures::neoGeoBannerHead(SUITE_DATA_DIR).value(), head);
-    TempFolder program;
-    program.write("templates/tpl_neogeo_header.bin", Bytes(31, 0));
-    EXPECT_EQ(textures::neoGeoBannerHead(program.path()).error().kind, platform::ErrorKind::BadFormat);
-
     const auto folder = test_support::realDataFolder("savebanner");
     if (folder.empty())
         GTEST_SKIP() << "real data absent";

@@ -1,10 +1,14 @@
 // Runs the built Stavik from a copy in a temporary program folder, without any display, on synthetic
 // extracted titles.
 
+#include <map>
+
 #include <gtest/gtest.h>
 
+#include "platform/PathText.h"
 #include "support/InjectorTitleBuilders.h"
 #include "support/ProgramRun.h"
+#include "support/ReadOnly.h"
 #include "support/TempFolder.h"
 
 namespace {
@@ -22,7 +26,7 @@ protected:
     {
         // The program folder is the executable's own folder: run a copy that lives in the temporary one.
         test_support::installProgram("Stavik", folder.path());
-        folder.write("templates/tpl_neogeo_header.bin", Bytes(32, 0x5A));
+        folder.write("templates/tpl_neogeo_header.bin", test_support::saveBanner(32, 0));
     }
 
     RunResult run(const QStringList& args) const { return test_support::runProgram(folder / "Stavik", args); }
@@ -38,12 +42,47 @@ protected:
         return app;
     }
 
+    // Every file under the folder with its bytes, to show that a refused run changed nothing.
+    std::map<fs::path, Bytes> snapshot() const
+    {
+        std::map<fs::path, Bytes> files;
+        for (const auto& entry : fs::recursive_directory_iterator(folder.path()))
+            if (entry.is_regular_file())
+                files[entry.path()] = readAll(entry.path());
+        return files;
+    }
+
     test_support::TempFolder folder;
 };
 
 std::size_t countLines(const std::string& text)
 {
     return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+}
+
+// An extracted N64 title: seven save comments and a save banner in its meta folder.
+void makeN64Title(const test_support::TempFolder& folder)
+{
+    for (const char* code : {"jp", "en", "de", "fr", "es", "it", "nl"})
+        folder.write(std::string("n64/meta/saveComments_saveComments_") + code + ".bin",
+                     test_support::n64Comment(u"old", Bytes(6, 0)));
+    folder.write("n64/meta/save_banner.tpl", test_support::oneImageTpl(4, 4, 0x0101));
+    folder.write("new/save_banner.tpl", test_support::oneImageTpl(4, 4, 0x0202));
+}
+
+// An extracted Genesis title (banner.cfg.txt and its WTE set) and a new WTE set.
+void makeGenesisTitle(const test_support::TempFolder& folder)
+{
+    auto lines = test_support::segaHeaderLines();
+    for (const auto* line : {u"JP:a", u"EN:b", u"GE:c", u"FR:d", u"SP:e", u"IT:f", u"DU:g"})
+        lines.push_back(line);
+    folder.write("gen/banner.cfg.txt", test_support::utf16TextFile(lines));
+    for (const char* name : {"01.wte", "02.wte", "03.wte", "04.wte", "05.wte", "06.wte"}) {
+        folder.write(std::string("gen/") + name, test_support::wte(8, 8, 16, 0x01));
+        folder.write(std::string("wte/") + name, test_support::wte(8, 8, 16, 0x02));
+    }
+    folder.write("gen/banner_us.wte", test_support::wte(16, 8, 32, 0x01));
+    folder.write("wte/banner.wte", test_support::wte(16, 8, 32, 0x02));
 }
 
 } // namespace
@@ -70,7 +109,8 @@ TEST_F(StavikCli, ConsoleOptionResetsWhatCameBefore)
     // "\00000001.app" in the program folder, which is not there.
     auto r = run({"-DST", path("nes/00000001.app"), "-EN", "Lost", "-C", "nes", "-SRC", path("nes/banner.tpl")});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, "Invalid Destination!: 00000001.app not found!\n");
+    EXPECT_EQ(r.err, "Invalid Destination!: 00000001.app not found! Looked for " +
+                         platform::quoted(folder / "00000001.app") + ".\n");
 
     // The first argument is the destination, taken in the program folder when it is not absolute.
     fs::copy_file(folder / "nes/00000001.app", folder / "00000001.app");
@@ -118,25 +158,29 @@ TEST_F(StavikCli, FailuresExitOneWithOneLineReason)
     EXPECT_EQ(r.err, "Error #1:  No tpl in 00000001.app: The app file you pointed to is NOT a valid Nes app!\n");
     EXPECT_EQ(readAll(folder / "bad/00000001.app"), notNes);
 
-    folder.write("ng/banner.bin", Bytes(10, 7));
+    const Bytes banner = test_support::saveBanner(10, 7);
+    folder.write("ng/banner.bin", banner);
     folder.write("ng/banner.tpl", test_support::neoGeoBannerTpl(32, 1));
     r = run({"-C", "neogeo", "-DST", path("ng/banner.bin"), "-SRC", path("ng/banner.tpl"), "-EN",
              QString(64, QLatin1Char('x'))});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(countLines(r.err), 1u) << r.err;
     EXPECT_EQ(r.err.rfind("Title Too Long!: ", 0), 0u) << r.err;
-    EXPECT_EQ(readAll(folder / "ng/banner.bin"), Bytes(10, 7));
+    EXPECT_EQ(readAll(folder / "ng/banner.bin"), banner);
 }
 
-TEST_F(StavikCli, PassedOverTextureIsReportedAndExitsOne)
+TEST_F(StavikCli, TextureWithNowhereToGoWritesNothing)
 {
     folder.write("snes/00000005.app", test_support::ticketApp("EAAE"));
-    folder.write("snes/00000001.app", test_support::snesApp("EAAE", 0x80, platform::bytesOf("Old"), {}));
-    folder.write("new.tpl", Bytes(50, 0x66));
+    const Bytes app = test_support::snesApp("EAAE", 0x80, platform::bytesOf("Old"), {});
+    folder.write("snes/00000001.app", app);
+    const Bytes tpl = test_support::fiveImageTpl(50, 0x66);
+    folder.write("new.tpl", tpl);
     auto r = run({"-C", "snes", "-DST", path("snes/00000001.app"), "-SRC", path("new.tpl"), "-EN", "F-Zero"});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, "banner.tpl Not Found!: Cannot File Save banner to inject!\n");
-    EXPECT_EQ(readAll(folder / "snes/00000001.app")[0x80 + 4 + 60], 'F'); // the title still went in
+    EXPECT_EQ(r.err, "banner.tpl Not Found!: Cannot File Save banner to inject! Looked for " +
+                         platform::quoted(folder / "snes/00000005_app_out/banner.tpl") + ". Nothing was injected.\n");
+    EXPECT_EQ(readAll(folder / "snes/00000001.app"), app); // the title did not go in either
 
     folder.write("snes/00000005_app_out/banner.tpl", Bytes(4, 0));
     r = run({"-C", "snes", "-DST", path("snes/00000001.app"), "-SRC", path("new.tpl"), "-EN", "F-Zero"});
@@ -144,7 +188,8 @@ TEST_F(StavikCli, PassedOverTextureIsReportedAndExitsOne)
     // The texture part of the report is shown in unattended runs too; the title part is not.
     EXPECT_NE(r.err.find("successfully copied to"), std::string::npos) << r.err;
     EXPECT_EQ(r.err.find("successflly injected"), std::string::npos) << r.err;
-    EXPECT_EQ(readAll(folder / "snes/00000005_app_out/banner.tpl"), Bytes(50, 0x66));
+    EXPECT_EQ(readAll(folder / "snes/00000005_app_out/banner.tpl"), tpl);
+    EXPECT_EQ(readAll(folder / "snes/00000001.app")[0x80 + 4 + 60], 'F');
 }
 
 TEST_F(StavikCli, UnusableCommandLineAndHelp)
@@ -153,18 +198,158 @@ TEST_F(StavikCli, UnusableCommandLineAndHelp)
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_NE(r.err.find("snesx"), std::string::npos);
 
-    // Without a console the run would rebuild the destination as a NeoGeo banner: an executable named
-    // by mistake must stay as it is.
-    const Bytes app = makeNesTitle();
-    r = run({"-DST", path("nes/00000001.app"), "-SRC", path("nes/banner.tpl"), "-EN", "Oops"});
-    EXPECT_EQ(r.exitCode, 2);
-    EXPECT_NE(r.err.find("-C"), std::string::npos) << r.err;
-    EXPECT_EQ(readAll(folder / "nes/00000001.app"), app);
-
     r = run({"--help"});
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_NE(r.out.find("Usage: Stavik"), std::string::npos);
     r = run({"--version"});
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.out.rfind("Stavik ", 0), 0u);
+}
+
+TEST_F(StavikCli, SourcesOfTheWrongKindAreRefusedAndNothingIsWritten)
+{
+    makeN64Title(folder);
+    makeGenesisTitle(folder);
+    makeNesTitle();
+    folder.write("snes/00000001.app", test_support::snesApp("EAAE", 0x80, platform::bytesOf("Old"), {}));
+    folder.write("snes/00000005.app", test_support::ticketApp("EAAE"));
+    folder.write("snes/00000005_app_out/banner.tpl", test_support::oneImageTpl(4, 4, 1));
+    folder.write("c64/00000001.app", test_support::c64App(0x40, u"Old", u""));
+    folder.write("c64/00000005_app_out/LZ77_banner.tpl",
+                 test_support::lz77Literals(test_support::oneImageTpl(4, 4, 1), true));
+    folder.write("ng/banner.bin", test_support::saveBanner(200, 1));
+    folder.write("tg/TITLE.TXT", test_support::utf16TextFile({u"Old", u"JP:x"}));
+    folder.write("tg/savedata.tpl", test_support::oneImageTpl(4, 4, 1));
+    folder.write("wrong/01.wte", test_support::wte(8, 8, 16, 3));
+    folder.write("wrong/one.tpl", test_support::oneImageTpl(4, 4, 3));
+    folder.write("wrong/lz-text.bin", test_support::lz77Literals(platform::bytesOf("not a texture"), false));
+    folder.write("wrong/short-ng.tpl", test_support::oneImageTpl(4, 4, 3)); // a TPL under 416 bytes
+    for (const char* name : {"01.wte", "02.wte", "03.wte", "04.wte", "05.wte", "06.wte", "banner.wte"})
+        folder.write(std::string("badwte/") + name, test_support::wte(8, 8, 16, 4));
+    folder.write("badwte/04.wte", test_support::oneImageTpl(4, 4, 4)); // a TPL under a WTE's name
+
+    struct Case
+    {
+        QStringList args;
+        std::string source; // named in the one line on standard error
+    };
+    const std::vector<Case> cases = {
+        {{"-C", "n64", "-DST", path("n64/meta/"), "-SRC", path("wrong/01.wte")}, "wrong/01.wte"},
+        {{"-C", "nes", "-DST", path("nes/00000001.app"), "-SRC", path("wrong/one.tpl")}, "wrong/one.tpl"},
+        {{"-C", "snes", "-DST", path("snes/00000001.app"), "-SRC", path("wrong/01.wte")}, "wrong/01.wte"},
+        {{"-C", "tg16", "-DST", path("tg/TITLE.TXT"), "-SRC", path("wrong/01.wte")}, "wrong/01.wte"},
+        {{"-DST", path("ng/banner.bin"), "-SRC", path("wrong/01.wte")}, "wrong/01.wte"},
+        {{"-C", "c64", "-DST", path("c64/00000001.app"), "-SRC", path("wrong/one.tpl")}, "wrong/one.tpl"},
+        {{"-C", "c64", "-DST", path("c64/00000001.app"), "-SRC", path("wrong/lz-text.bin")}, "wrong/lz-text.bin"},
+        {{"-C", "neogeo", "-DST", path("ng/banner.bin"), "-SRC", path("wrong/short-ng.tpl")}, "wrong/short-ng.tpl"},
+        {{"-C", "gen", "-DST", path("gen/banner.cfg.txt"), "-SRC", path("badwte/")}, "badwte/04.wte"},
+    };
+    const auto before = snapshot();
+    for (const auto& c : cases) {
+        const auto r = run(c.args);
+        EXPECT_EQ(r.exitCode, 1) << c.source;
+        EXPECT_EQ(countLines(r.err), 1u) << r.err;
+        EXPECT_EQ(r.err.rfind("Invalid Source File!: " + platform::quoted(folder / c.source), 0), 0u) << r.err;
+        EXPECT_TRUE(snapshot() == before) << c.source;
+    }
+}
+
+TEST_F(StavikCli, WithoutConsoleTheNeoGeoInjectionRunsOntoSaveBannersOnly)
+{
+    folder.write("banner.tpl", test_support::neoGeoBannerTpl(64, 0x33));
+    folder.write("rel/banner.bin", test_support::saveBanner(300, 0x44));
+    auto r = run({"rel/banner.bin", "-SRC", "\\banner.tpl", "-EN", "Relative"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    const Bytes out = readAll(folder / "rel/banner.bin");
+    ASSERT_EQ(out.size(), 160u + 64u);
+    EXPECT_EQ(Bytes(out.begin() + 32, out.begin() + 48), test_support::utf16be(u"Relative"));
+
+    // An executable named by mistake is refused, with or without -C neogeo.
+    const Bytes app = makeNesTitle();
+    for (const QStringList& args :
+         {QStringList{"-DST", path("nes/00000001.app"), "-SRC", path("banner.tpl")},
+          QStringList{"-C", "neogeo", "-DST", path("nes/00000001.app"), "-SRC", path("banner.tpl")}}) {
+        r = run(args);
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_EQ(r.err, "Invalid Destination!: " + platform::quoted(folder / "nes/00000001.app") +
+                             " is not a save banner (it does not start with \"WIBN\"). Nothing was written.\n");
+        EXPECT_EQ(readAll(folder / "nes/00000001.app"), app);
+    }
+}
+
+TEST_F(StavikCli, CommandLineNotUnderstoodWritesNothing)
+{
+    const Bytes app = makeNesTitle();
+    struct Case
+    {
+        QStringList args;
+        int status;
+        std::string err; // the start of standard error; "" for none
+    };
+    const std::vector<Case> cases = {
+        {{"-C", "nes", "-DST", path("nes/00000001.app"), "-SRC", path("nes/banner.tpl"), "-EN"},
+         2,
+         "Invalid Command Line!: The option -EN needs a value and has none."},
+        {{"-C", "nes", "-SRC", path("nes/banner.tpl"), "-EN", "Kid", "-DST"},
+         2,
+         "Invalid Command Line!: The option -DST needs a value and has none."},
+        {{"-h"}, 0, ""},
+        {{"-?"}, 0, ""},
+        {{"-help"}, 0, ""},
+    };
+    const auto before = snapshot();
+    for (const auto& c : cases) {
+        const auto r = run(c.args);
+        EXPECT_EQ(r.exitCode, c.status) << c.args.join(' ').toStdString();
+        EXPECT_EQ(r.err.substr(0, c.err.size()), c.err);
+        EXPECT_EQ(countLines(r.err), c.err.empty() ? 0u : 1u) << r.err;
+        EXPECT_TRUE(snapshot() == before) << c.args.join(' ').toStdString();
+    }
+}
+
+TEST_F(StavikCli, NotFoundNamesWhereItLooked)
+{
+    makeN64Title(folder);
+    const fs::path work = folder / "work";
+    fs::create_directories(work);
+    const auto r = test_support::runProgram(folder / "Stavik",
+                                            {"-C", "n64", "-DST", path("n64/meta/"), "-SRC", "save_banner.tpl"}, work);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "Source Not Found!: The source file was not found. Looked for " +
+                         platform::quoted(work / "save_banner.tpl") +
+                         " (a relative path is taken from the current folder). Nothing was injected.\n");
+}
+
+TEST_F(StavikCli, ReadOnlyFileInTheMiddleLeavesEveryFileAsItWas)
+{
+    makeN64Title(folder);
+    makeGenesisTitle(folder);
+    struct Case
+    {
+        QStringList args;
+        std::string readOnly;
+        std::string firstLines; // what standard error holds before the one line of the failure
+    };
+    const std::vector<Case> cases = {
+        {{"-C", "n64", "-DST", path("n64/meta/"), "-SRC", path("new/save_banner.tpl"), "-EN", "Wave Race"},
+         "n64/meta/saveComments_saveComments_fr.bin",
+         ""},
+        {{"-C", "gen", "-DST", path("gen/banner.cfg.txt"), "-SRC", path("wte/"), "-EN", "Moon Blast"},
+         "gen/banner.cfg.txt",
+         "Stavik: " + path("gen/").toStdString() + "\n"}, // the folder the WTE set goes to, shown first
+    };
+    for (const auto& c : cases) {
+        const auto before = snapshot();
+        test_support::ReadOnlyGuard guard(folder / c.readOnly);
+        if (!guard.ok())
+            GTEST_SKIP() << "cannot make a file read-only here";
+        const auto r = run(c.args);
+        EXPECT_EQ(r.exitCode, 1) << c.readOnly;
+        ASSERT_EQ(r.err.substr(0, c.firstLines.size()), c.firstLines);
+        const std::string failure = r.err.substr(c.firstLines.size());
+        EXPECT_EQ(countLines(failure), 1u) << r.err;
+        EXPECT_NE(failure.find(platform::quoted(folder / c.readOnly)), std::string::npos) << r.err;
+        EXPECT_TRUE(snapshot() == before) << c.readOnly;
+    }
 }

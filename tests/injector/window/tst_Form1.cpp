@@ -5,13 +5,17 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 
 #include "injector/window/Form1.h"
+#include "platform/MessageBoxSink.h"
 #include "platform/PathText.h"
+#include "platform/QtText.h"
 #include "support/InjectorTitleBuilders.h"
+#include "support/RecordingSink.h"
 #include "support/TempFolder.h"
 
 using namespace injector;
@@ -27,15 +31,17 @@ private slots:
     void setAllCopiesTheEditingBox();
     void dialogFiltersMatchWithoutCase();
     void browsedFolderIsShownRelativeAndLoaded();
+    void failedInjectionShowsItsWholeTitle();
     void screenshot();
 
 private:
     test_support::TempFolder m_folder;
+    test_support::RecordingSink m_sink{"Stavik"};
 };
 
 void tst_Form1::startsWithNothingChosen()
 {
-    InjectorModel model(m_folder.path(), false);
+    InjectorModel model(m_sink, m_folder.path(), false);
     Form1 form(model);
     QCOMPARE(form.windowTitle(), QStringLiteral("Stavik"));
     QCOMPARE(form.cmbCon()->currentIndex(), -1);
@@ -48,7 +54,7 @@ void tst_Form1::startsWithNothingChosen()
 
 void tst_Form1::consoleChoiceLaysOutTheFields()
 {
-    InjectorModel model(m_folder.path(), false);
+    InjectorModel model(m_sink, m_folder.path(), false);
     Form1 form(model);
     emit form.cmbCon()->activated(CON_NEOGEO);
     QCOMPARE(form.txtDest()->text(), QStringLiteral("\\banner.bin"));
@@ -72,7 +78,7 @@ void tst_Form1::consoleChoiceLaysOutTheFields()
 
 void tst_Form1::typingUpdatesSlotAndPreview()
 {
-    InjectorModel model(m_folder.path(), false);
+    InjectorModel model(m_sink, m_folder.path(), false);
     Form1 form(model);
     emit form.cmbCon()->activated(CON_C64);
     form.txtTitle(ENGLISH_SLOT)->clear();
@@ -85,7 +91,7 @@ void tst_Form1::typingUpdatesSlotAndPreview()
 
 void tst_Form1::setAllCopiesTheEditingBox()
 {
-    InjectorModel model(m_folder.path(), false);
+    InjectorModel model(m_sink, m_folder.path(), false);
     Form1 form(model);
     emit form.cmbCon()->activated(CON_GENESIS);
     emit form.cmbReg()->activated(2);
@@ -108,7 +114,7 @@ void tst_Form1::dialogFiltersMatchWithoutCase()
     // The dialog lists the descriptions as written, without the patterns behind them; a lower-case
     // title.txt is offered.
     m_folder.write("tg/title.txt", test_support::utf16TextFile({u"Old", u"JP:x"}));
-    InjectorModel model(m_folder.path(), false);
+    InjectorModel model(m_sink, m_folder.path(), false);
     Form1 form(model);
     emit form.cmbCon()->activated(CON_TG16);
     model.setDestination(platform::pathToText(m_folder / "tg/title.txt"));
@@ -137,7 +143,7 @@ void tst_Form1::browsedFolderIsShownRelativeAndLoaded()
 {
     const auto meta = m_folder / "games/wave/meta";
     m_folder.write("games/wave/meta/saveComments_saveComments_en.bin", test_support::n64Comment(u"Wave Race", {}));
-    InjectorModel model(m_folder.path(), false);
+    InjectorModel model(m_sink, m_folder.path(), false);
     Form1 form(model);
     emit form.cmbCon()->activated(CON_N64);
     // Answer the folder picker as a user would: choose the folder, press Choose.
@@ -158,13 +164,44 @@ void tst_Form1::browsedFolderIsShownRelativeAndLoaded()
     QCOMPARE(form.txtDest()->text(), QStringLiteral("\\games\\wave\\meta\\"));
 }
 
+// Inject with nothing at the NeoGeo defaults: the fixed message in a plain box that says where it
+// looked, wide enough that a window manager need not shorten its title.
+void tst_Form1::failedInjectionShowsItsWholeTitle()
+{
+    platform::MessageBoxSink boxes(nullptr, "Stavik");
+    InjectorModel model(boxes, m_folder.path(), false);
+    Form1 form(model);
+    boxes.setParent(&form);
+    emit form.cmbCon()->activated(CON_NEOGEO);
+    QString title, text;
+    int icon = -1, width = 0, titleWidth = 0;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        title = box->windowTitle();
+        text = box->text();
+        icon = box->icon();
+        QFont bold = box->font();
+        bold.setBold(true);
+        titleWidth = QFontMetrics(bold).horizontalAdvance(title);
+        width = box->width();
+        box->accept();
+    });
+    QTest::mouseClick(form.cmdInject2(), Qt::LeftButton);
+    QCOMPARE(title, QStringLiteral("Invalid Destination!"));
+    QCOMPARE(text, QStringLiteral("banner.bin not found!\nLooked for '") +
+                       platform::pathToQString(m_folder / "banner.bin") + QStringLiteral("'."));
+    QCOMPARE(icon, int(QMessageBox::NoIcon));
+    QVERIFY2(width >= titleWidth + 120, qPrintable(QString::number(width)));
+}
+
 // With SUITE_SCREENSHOT set, saves a filled-in window there for a look.
 void tst_Form1::screenshot()
 {
     const QString target = qEnvironmentVariable("SUITE_SCREENSHOT");
     if (target.isEmpty())
         QSKIP("SUITE_SCREENSHOT not set");
-    InjectorModel model(m_folder.path(), false);
+    InjectorModel model(m_sink, m_folder.path(), false);
     Form1 form(model);
     emit form.cmbCon()->activated(qEnvironmentVariableIntValue("SUITE_SCREENSHOT_CONSOLE"));
     form.show();
