@@ -121,9 +121,9 @@ private:
         addLine(line, saveLine);
     }
 
-    void failed(const std::string& what, const std::string& reason, bool saveLine)
+    void failed(const std::string& what, const std::string& reason, bool saveLine, bool several = false)
     {
-        const std::string line = what + " was not written: " + reason + ".";
+        const std::string line = what + (several ? " were" : " was") + " not written: " + reason + ".";
         m_report.failures.push_back(line);
         addLine(line, saveLine);
     }
@@ -199,20 +199,20 @@ private:
         const std::string what = shown("01.wte") + " to 06.wte and " + shown(bannerName);
         for (const auto& file : files)
             if (auto problem = kindProblem(target(file.name), Kind::Wte))
-                return failed(what, shown(file.name) + ": " + *problem, true);
+                return failed(what, shown(file.name) + ": " + *problem, true, true);
 
         std::map<FrameBox, Bytes> wte;
         for (const FrameBox frame :
              {FrameBox::FrameA, FrameBox::FrameB, FrameBox::Blend3, FrameBox::Blend4, FrameBox::Banner}) {
             auto tpl = m_tools.convert({{SINGLE_FRAME_SCRATCH, m_req.frames[frame]}}, SINGLE_SCRIPT, 1);
             if (!tpl)
-                return failed(what, tpl.error().message, true);
+                return failed(what, tpl.error().message, true, true);
             const QSize size = boxSize(frame);
             if (auto problem = singleTplProblem(*tpl, size))
-                return failed(what, *problem, true);
+                return failed(what, *problem, true, true);
             auto bytes = textures::wteFromTpl(*tpl, size.width(), size.height());
             if (!bytes)
-                return failed(what, bytes.error().message, true);
+                return failed(what, bytes.error().message, true, true);
             wte[frame] = std::move(bytes.value());
         }
         std::vector<platform::FileWrite> batch;
@@ -222,7 +222,7 @@ private:
             names.push_back(file.name);
         }
         if (auto written = platform::writeFilesAtomic(batch); !written)
-            return failed(what, written.error().message, true);
+            return failed(what, written.error().message, true, true);
         succeeded(names, "WTE files successfully created!", true);
     }
 
