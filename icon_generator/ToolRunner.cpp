@@ -2,10 +2,13 @@
 
 #include <algorithm>
 
+#include <QFile>
+
 #include "icon_generator/OutputNames.h"
 #include "platform/Files.h"
 #include "platform/PathText.h"
 #include "platform/Process.h"
+#include "platform/QtText.h"
 #include "platform/TextCodec.h"
 #include "textures/ContainerFormat.h"
 #include "textures/ImageAdapter.h"
@@ -46,6 +49,19 @@ Result<void> runOutcome(const Result<int>& run, std::string_view tool)
         return makeError(ErrorKind::ProcessFailed, name + " stopped abnormally");
     if (*run != 0)
         return makeError(ErrorKind::ProcessFailed, name + " failed (exit status " + std::to_string(*run) + ")");
+    return {};
+}
+
+// A scratch file is read by the next outside program at once and deleted after: it is written plainly,
+// without the flush to the device that a durable replacement costs (most of a run's time otherwise).
+Result<void> writeScratchFile(const fs::path& path, ByteView bytes)
+{
+    QFile file(platform::pathToQString(path));
+    const auto size = static_cast<qint64>(bytes.size());
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(reinterpret_cast<const char*>(bytes.data()), size) != size || !file.flush())
+        return makeError(ErrorKind::WriteFailed, "the scratch file " + platform::quoted(path) + " cannot be written (" +
+                                                     file.errorString().toStdString() + ")");
     return {};
 }
 
@@ -94,10 +110,11 @@ Result<void> ToolRunner::writeScratch(const std::string& name, const QImage& pic
 {
     if (auto cleared = clearScratch(name); !cleared)
         return cleared;
-    if (auto saved = textures::SaveImage(picture, m_folder / name); !saved)
+    auto encoded = textures::encodeTga(picture, m_folder / name);
+    if (!encoded)
         return makeError(ErrorKind::WriteFailed, "the scratch picture " + platform::quoted(m_folder / name) +
-                                                     " cannot be written (" + saved.error().message + ")");
-    return {};
+                                                     " cannot be made (" + encoded.error().message + ")");
+    return writeScratchFile(encoded->path, encoded->bytes);
 }
 
 Result<Bytes> ToolRunner::readOutput(const std::string& name, std::string_view tool)

@@ -1,9 +1,6 @@
 // Mintrel: with arguments, one unattended make (no window, no display needed); without, the window.
 
-#include <memory>
-
 #include <QApplication>
-#include <QCoreApplication>
 
 #include "icon_generator/CommandLine.h"
 #include "icon_generator/GeneratorModel.h"
@@ -19,28 +16,24 @@ int main(int argc, char** argv)
     const auto args = platform::argumentsOf(argc, argv);
     if (auto status = platform::handleHelpOrVersion(args, "Mintrel", icon_generator::MINTREL_USAGE))
         return *status;
-    const bool unattended = !args.empty();
     const auto folder = platform::programFolder();
+    const bool unattended = !args.empty();
 
-    // The frames are drawn on QImage, which needs no window system: an unattended run starts no GUI.
-    std::unique_ptr<QCoreApplication> app;
-    std::unique_ptr<platform::MessageSink> sink;
-    platform::MessageBoxSink* boxes = nullptr;
-    if (unattended) {
-        app = std::make_unique<QCoreApplication>(argc, argv);
-        sink = std::make_unique<platform::StderrMessageSink>("Mintrel");
-    } else {
-        app = std::make_unique<QApplication>(argc, argv);
-        auto boxSink = std::make_unique<platform::MessageBoxSink>(nullptr, "Mintrel");
-        boxes = boxSink.get();
-        sink = std::move(boxSink);
-    }
-    icon_generator::GeneratorModel model(folder, *sink, unattended);
+    // One model for either run, reporting to standard error or in message boxes.
+    platform::StderrMessageSink lines("Mintrel");
+    platform::MessageBoxSink boxes(nullptr, "Mintrel");
+    icon_generator::GeneratorModel model(folder, unattended ? static_cast<platform::MessageSink&>(lines) : boxes,
+                                         unattended);
+
+    // The frames are drawn on QImage, which needs no window system, so an unattended run makes no
+    // application object at all: it needs no display, and each outside program is waited for
+    // without an event loop polling beside it.
     if (unattended)
         return icon_generator::runUnattended(args, model);
 
+    QApplication app(argc, argv);
     icon_generator::Form1 window(model);
-    boxes->setParent(&window);
+    boxes.setParent(&window);
     window.show();
-    return app->exec();
+    return app.exec();
 }
