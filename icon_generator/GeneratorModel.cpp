@@ -185,8 +185,10 @@ Result<GenerationReport> GeneratorModel::make()
     m_source = std::move(picture.value());
     const fs::path destinationFolder = resolve(m_destinationText + u"x").parent_path();
     if (!platform::folderExists(destinationFolder))
-        return makeError(ErrorKind::NotFound, "The destination folder " + platform::quoted(destinationFolder) +
-                                                  " does not exist, so nothing was made.");
+        return makeError(ErrorKind::NotFound,
+                         "The destination folder " + platform::quoted(destinationFolder) +
+                             (platform::fileExists(destinationFolder) ? " is a file" : " does not exist") +
+                             ", so nothing was made.");
 
     if (m_saveData)
         ComposeFrames(m_frames, m_source, m_console);

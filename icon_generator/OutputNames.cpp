@@ -11,6 +11,15 @@ std::vector<ScratchPicture> savePictures(Family family)
     return {{"1.tga", Banner}, {"2.tga", FrameA}, {"3.tga", Blend3}, {"4.tga", Blend4}, {"5.tga", FrameB}};
 }
 
+std::vector<std::string> scratchNames()
+{
+    std::vector<std::string> names;
+    for (const auto& picture : savePictures(Family::NeoGeo))
+        names.push_back(picture.name);
+    names.insert(names.end(), {SINGLE_FRAME_SCRATCH, CHANNEL_PICTURE_SCRATCH, CHANNEL_ICON_SCRATCH});
+    return names;
+}
+
 std::string bannerWteName(int consoleIndex, const std::function<bool(std::string_view)>& exists)
 {
     std::string chosen;

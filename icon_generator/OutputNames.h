@@ -50,6 +50,9 @@ struct ScratchPicture
 // 3 and 4 the blends, 5 frame B; for NeoGeo 1 banner, 2-4 frame A, 5 and 6 the blends, 7-9 frame B.
 std::vector<ScratchPicture> savePictures(Family family);
 
+// Every scratch picture a run may write: 1.tga to 9.tga, in.tga and the two channel pictures.
+std::vector<std::string> scratchNames();
+
 // The banner WTEs a destination may hold, in the order they are looked for.
 inline constexpr std::array<std::string_view, 5> BANNER_WTE_NAMES{"banner.wte", "banner_us.wte", "banner_uk.wte",
                                                                   "banner_eu.wte", "banner_jp.wte"};

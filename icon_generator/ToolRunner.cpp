@@ -87,6 +87,11 @@ std::optional<std::string> tplProblem(ByteView tpl, std::uint32_t images)
 ToolRunner::ToolRunner(fs::path programFolder, platform::MessageSink& sink)
     : m_folder(std::move(programFolder)), m_sink(sink)
 {
+    // A run that was killed could not delete its scratch files; the next one does.
+    for (const auto& name : scratchNames())
+        (void)platform::removeIfPresent(m_folder / name);
+    for (const char* name : {CONVERTED_SCRATCH, UNCOMPRESSED_SCRATCH, COMPRESSED_SCRATCH})
+        (void)platform::removeIfPresent(m_folder / name);
 }
 
 ToolRunner::~ToolRunner()

@@ -90,7 +90,7 @@ TEST(FrameComposer, C64KeepsFrameAAndPutsTheWholeSourceIntoFrameB)
               qRgb(blendComponent(0x20, 0xF0, 3), blendComponent(0x40, 0x80, 3), blendComponent(0x60, 0x10, 3)));
 }
 
-TEST(FrameComposer, EmptyBoxesAndOddTemplatesBecomeBoxSizedFrames)
+TEST(FrameComposer, EmptyBoxesOddTemplatesAndClearSourcesGiveBoxSizedFrames)
 {
     // No templates and no source: every box becomes the background at its own size.
     Frames frames;
@@ -107,15 +107,12 @@ TEST(FrameComposer, EmptyBoxesAndOddTemplatesBecomeBoxSizedFrames)
     EXPECT_EQ(frames.frameB.size(), QSize(48, 48));
     EXPECT_EQ(frames.frameB.pixel(9, 9), TEMPLATE_B);
     EXPECT_EQ(frames.frameB.pixel(10, 10), BOX_BACKGROUND);
-}
 
-TEST(FrameComposer, TransparentSourcePixelsShowWhatIsBehindThem)
-{
-    QImage source(40, 30, QImage::Format_ARGB32);
-    source.fill(Qt::transparent);
-    const QImage shrunk = resizedPicture(source, {128, 96});
-    EXPECT_EQ(shrunk, solid({128, 96}, BOX_BACKGROUND));
-    Frames frames = templates();
-    ComposeFrames(frames, source, 1);
+    // Transparent source pixels show what is behind them.
+    QImage clear(40, 30, QImage::Format_ARGB32);
+    clear.fill(Qt::transparent);
+    EXPECT_EQ(resizedPicture(clear, {128, 96}), solid({128, 96}, BOX_BACKGROUND));
+    frames = templates();
+    ComposeFrames(frames, clear, 1);
     EXPECT_EQ(frames.frameA, solid({48, 48}, TEMPLATE_A));
 }
