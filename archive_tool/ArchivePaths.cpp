@@ -93,11 +93,13 @@ PathTexts extractionTexts(std::u16string_view fileText, std::u16string_view fold
 {
     PathTexts texts;
     texts.file = anchoredPathText(fileText);
-    const std::u16string folder = folderText.empty() ? texts.file + std::u16string(OUT_SUFFIX) + separatorOf(texts.file)
-                                                     : std::u16string(folderText);
-    const auto parts = splitLastName(folder);
-    texts.folder = withTrailingSeparator(
-        anchoredPathText(std::u16string(parts.head) + replaced(parts.name, u'.', u'_') + std::u16string(parts.tail)));
+    std::u16string folder(folderText);
+    if (folder.empty()) {
+        const std::u16string derived = texts.file + std::u16string(OUT_SUFFIX) + separatorOf(texts.file);
+        const auto parts = splitLastName(derived);
+        folder = std::u16string(parts.head) + replaced(parts.name, u'.', u'_') + std::u16string(parts.tail);
+    }
+    texts.folder = withTrailingSeparator(anchoredPathText(folder));
     return texts;
 }
 

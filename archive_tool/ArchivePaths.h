@@ -34,8 +34,9 @@ struct PathTexts
 };
 
 // The two texts as an extraction rewrites them: the archive text anchored; an empty folder text
-// derived from the archive text; in the last folder name every "." turned into "_" (dots in parent
-// folders stay); the folder text anchored and ending with a separator.
+// derived from the archive text ("_OUT" appended, then every "." of that last folder name turned into
+// "_"; dots in parent folders stay); a folder text that is given is used as it stands ("\ver.2\out"
+// stays, so does "\v1.2"); the folder text anchored and ending with a separator.
 PathTexts extractionTexts(std::u16string_view fileText, std::u16string_view folderText);
 
 // The two texts as a pack rewrites them: the folder text anchored; an empty archive text derived from

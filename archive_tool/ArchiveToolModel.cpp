@@ -1,17 +1,16 @@
 #include "archive_tool/ArchiveToolModel.h"
 
 #include "archive_tool/ArchivePaths.h"
-#include "archive_tool/CcfExtractor.h"
 #include "archive_tool/CcfFormat.h"
-#include "archive_tool/CcfPacker.h"
 #include "platform/Files.h"
-#include "platform/Messages.h"
 #include "platform/PathText.h"
 #include "platform/TextCodec.h"
 
 namespace archive_tool {
 namespace {
 
+namespace fs = std::filesystem;
+using platform::ErrorKind;
 using platform::MessageIcon;
 
 std::string utf8(const std::u16string& text)
@@ -34,8 +33,9 @@ MessageIcon failureIcon(const platform::Error& error)
     return error.title == COMPRESSION_ERROR_TITLE ? MessageIcon::Exclamation : MessageIcon::Critical;
 }
 
-ArchiveToolModel::ArchiveToolModel(std::filesystem::path programFolder, bool startedWithArguments)
-    : m_programFolder(std::move(programFolder)), m_startedWithArguments(startedWithArguments)
+ArchiveToolModel::ArchiveToolModel(std::filesystem::path programFolder, platform::MessageSink& sink,
+                                   bool startedWithArguments)
+    : m_programFolder(std::move(programFolder)), m_sink(sink), m_startedWithArguments(startedWithArguments)
 {
 }
 
@@ -44,41 +44,65 @@ std::filesystem::path ArchiveToolModel::resolve(const std::u16string& text) cons
     return platform::resolvePathText(text, m_programFolder);
 }
 
-bool ArchiveToolModel::extract()
+void ArchiveToolModel::applyOptions(const CommandLineOptions& options)
 {
-    if (platform::trimSpaces(m_fileText).empty()) {
-        platform::showMessage("Type the path of a CCF archive, or choose one with the button beside it.", {},
-                              MessageIcon::Exclamation);
-        return false;
-    }
+    if (!options.file.empty())
+        m_fileText = options.file;
+    if (!options.folder.empty())
+        m_folderText = options.folder;
+}
+
+platform::Result<void> ArchiveToolModel::checkDestination() const
+{
+    fs::path folder = resolve(m_folderText);
+    if (!folder.has_filename())
+        folder = folder.parent_path();
+    std::error_code ec;
+    if (!fs::equivalent(resolve(m_fileText), folder, ec) || ec)
+        return {};
+    return platform::makeError(ErrorKind::BadArgument,
+                               "Cannot extract into " + platform::quoted(folder) +
+                                   ": it is the archive itself. Name another folder, or none to extract into " +
+                                   utf8(extractionTexts(m_fileText, u"").folder) + ".");
+}
+
+platform::Result<ExtractReport> ArchiveToolModel::extract()
+{
+    if (platform::trimSpaces(m_fileText).empty())
+        return platform::makeError(ErrorKind::BadArgument,
+                                   "Type the path of a CCF archive, or choose one with the button beside it.");
     const auto texts = extractionTexts(m_fileText, m_folderText);
     m_fileText = texts.file;
     m_folderText = texts.folder;
+    if (auto usable = checkDestination(); !usable)
+        return usable.error();
     auto report = extractArchive(resolve(m_fileText), resolve(m_folderText), utf8(m_fileText));
-    if (!report) {
-        platform::showError(report.error(), failureIcon(report.error()));
-        return false;
-    }
-    for (const auto& problem : report->problems)
-        platform::showError(problem, MessageIcon::Exclamation);
-    if (!report->complete()) {
-        platform::showMessage(utf8(m_fileText) + " was extracted with errors: " + std::to_string(report->extracted) +
-                                  " of " + std::to_string(report->members) + " members were extracted.",
-                              {}, MessageIcon::Exclamation);
-        return false;
-    }
-    if (!m_startedWithArguments)
-        platform::showMessage(utf8(m_fileText) + " successfully extracted!");
-    return true;
+    if (!report)
+        return report.error();
+    refreshFolderFiles();
+    reportExtraction(report.value());
+    return report;
 }
 
-bool ArchiveToolModel::pack()
+void ArchiveToolModel::reportExtraction(const ExtractReport& report)
 {
-    if (platform::trimSpaces(m_folderText).empty()) {
-        platform::showMessage("Type the path of a folder to pack, or choose one with the button beside it.", {},
-                              MessageIcon::Exclamation);
-        return false;
-    }
+    for (const auto& problem : report.problems)
+        m_sink.error(problem, MessageIcon::Exclamation);
+    if (!report.complete())
+        m_sink.message(utf8(m_fileText) + " was extracted with errors: " + std::to_string(report.extracted) + " of " +
+                           std::to_string(report.members) + " members were extracted into " +
+                           platform::quoted(report.folder) + ".",
+                       {}, MessageIcon::Exclamation);
+    else if (!m_startedWithArguments)
+        m_sink.message(utf8(m_fileText) + " successfully extracted!\r\nThe files are in " +
+                       platform::quoted(report.folder) + ".");
+}
+
+platform::Result<PackReport> ArchiveToolModel::pack()
+{
+    if (platform::trimSpaces(m_folderText).empty())
+        return platform::makeError(ErrorKind::BadArgument,
+                                   "Type the path of a folder to pack, or choose one with the button beside it.");
     const auto texts = packingTexts(m_fileText, m_folderText, m_programFolder);
     m_fileText = texts.file;
     m_folderText = texts.folder;
@@ -86,22 +110,29 @@ bool ArchiveToolModel::pack()
     refreshFolderFiles();
     m_memberOrder = memberOrder(m_folderFiles);
     auto report = packFolder(source, resolve(m_fileText));
-    if (!report) {
-        platform::showError(report.error(), failureIcon(report.error()));
-        return false;
-    }
-    if (!report->skippedFolders.empty())
-        platform::showMessage("Subfolders are not packed (an archive holds files only), so these were skipped: " +
-                                  joinedNames(report->skippedFolders) + ".",
-                              {}, MessageIcon::Information);
-    if (!report->storedPlain.empty())
-        platform::showMessage("Stored without compression, as their compressed form is exactly as long as the "
-                              "file and would read as uncompressed: " +
-                                  joinedNames(report->storedPlain) + ".",
-                              {}, MessageIcon::Information);
+    if (!report)
+        return report.error();
+    reportPack(report.value());
+    return report;
+}
+
+void ArchiveToolModel::reportPack(const PackReport& report)
+{
+    if (!report.skippedFolders.empty())
+        m_sink.message("Subfolders are not packed (an archive holds files only), so these were skipped: " +
+                           joinedNames(report.skippedFolders) + ".",
+                       {}, MessageIcon::Information);
+    if (!report.brokenLinks.empty())
+        m_sink.message("Links that point to nothing are not packed, so these were skipped: " +
+                           joinedNames(report.brokenLinks) + ".",
+                       {}, MessageIcon::Information);
+    if (!report.storedPlain.empty())
+        m_sink.message("Stored without compression, as their compressed form is exactly as long as the "
+                       "file and would read as uncompressed: " +
+                           joinedNames(report.storedPlain) + ".",
+                       {}, MessageIcon::Information);
     if (!m_startedWithArguments)
-        platform::showMessage(utf8(m_fileText) + " successfully created!");
-    return true;
+        m_sink.message(utf8(m_fileText) + " successfully created!");
 }
 
 void ArchiveToolModel::archiveChosen(const std::filesystem::path& chosen)

@@ -4,6 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "archive_tool/CcfExtractor.h"
+#include "archive_tool/CcfPacker.h"
+#include "archive_tool/CommandLineOptions.h"
 #include "platform/Messages.h"
 #include "platform/Result.h"
 
@@ -14,12 +17,14 @@ namespace archive_tool {
 platform::MessageIcon failureIcon(const platform::Error& error);
 
 // The state of the archive tool's window as values, and its actions. The window binds its controls
-// to this; an unattended run drives it without a window. Messages go to the platform message sink;
-// success messages are shown only when the program was started without arguments.
+// to this; an unattended run drives it without a window. What an action reports along the way (each
+// member it could not extract, notes on a pack, the success message) goes to the sink it was given;
+// success messages only when the program was started without arguments. What stops an action is the
+// Error it returns, for the caller to show.
 class ArchiveToolModel
 {
 public:
-    ArchiveToolModel(std::filesystem::path programFolder, bool startedWithArguments);
+    ArchiveToolModel(std::filesystem::path programFolder, platform::MessageSink& sink, bool startedWithArguments);
 
     // The archive field and the folder field.
     const std::u16string& fileText() const { return m_fileText; }
@@ -27,18 +32,25 @@ public:
     void setFileText(std::u16string text) { m_fileText = std::move(text); }
     void setFolderText(std::u16string text) { m_folderText = std::move(text); }
 
-    // The files of the folder to pack, as the folder listing shows them, and the member order of
-    // the last pack.
+    // Takes the paths a command line gives (an option not given leaves its field as it is).
+    void applyOptions(const CommandLineOptions& options);
+
+    // The files of the folder field, as the folder listing shows them (after an extraction, the
+    // folder extracted into), and the member order of the last pack.
     const std::vector<std::string>& folderFiles() const { return m_folderFiles; }
     const std::vector<std::string>& memberOrderList() const { return m_memberOrder; }
 
-    // Extracts the archive into the folder, rewriting both texts first (see extractionTexts). True
-    // when every member was extracted.
-    bool extract();
+    // Extracts the archive into the folder, rewriting both texts first (see extractionTexts). Each
+    // member that could not be extracted is reported, then a line saying how many were; the report
+    // says where the members went and which were not extracted (complete() is false then). Fails,
+    // writing nothing, when either field is unusable (empty archive field, a folder that names the
+    // archive itself: BadArgument) or the archive cannot be read or extracted at all.
+    [[nodiscard]] platform::Result<ExtractReport> extract();
 
-    // Packs the folder into the archive, rewriting both texts first (see packingTexts). True when the
-    // archive was written.
-    bool pack();
+    // Packs the folder into the archive, rewriting both texts first (see packingTexts). Subfolders,
+    // links to nothing and ".zlib" files stored as they are get a note each. Fails, writing no
+    // archive, when the folder field is empty (BadArgument) or the folder cannot be packed.
+    [[nodiscard]] platform::Result<PackReport> pack();
 
     // A file chosen in the open dialog: the archive text is its path (short form inside the program
     // folder), the folder text the folder it extracts into.
@@ -54,8 +66,12 @@ public:
 
 private:
     std::filesystem::path resolve(const std::u16string& text) const;
+    [[nodiscard]] platform::Result<void> checkDestination() const;
+    void reportExtraction(const ExtractReport& report);
+    void reportPack(const PackReport& report);
 
     std::filesystem::path m_programFolder;
+    platform::MessageSink& m_sink;
     bool m_startedWithArguments;
     std::u16string m_fileText;
     std::u16string m_folderText;

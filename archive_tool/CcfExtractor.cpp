@@ -7,6 +7,7 @@
 #include <zlib.h>
 
 #include "archive_tool/CcfReader.h"
+#include "archive_tool/MemberFiles.h"
 #include "archive_tool/MemberName.h"
 #include "archive_tool/ZlibCodec.h"
 #include "platform/Files.h"
@@ -42,21 +43,34 @@ platform::Result<fs::path> prepareDestination(fs::path destination)
     if (fs::is_directory(destination, ec))
         return destination;
     if (fs::exists(destination, ec))
-        return platform::makeError(ErrorKind::WriteFailed,
-                                   "Cannot extract into '" + destination.string() + "': it is a file, not a folder.");
+        return platform::makeError(ErrorKind::WriteFailed, "Cannot extract into " + platform::quoted(destination) +
+                                                               ": it is a file, not a folder.");
     if (!platform::folderExists(destination.parent_path()))
-        return platform::makeError(ErrorKind::NotFound, "Cannot create the folder '" + destination.string() +
-                                                            "': the folder '" + destination.parent_path().string() +
-                                                            "' does not exist.");
+        return platform::makeError(ErrorKind::NotFound,
+                                   "Cannot create the folder " + platform::quoted(destination) + ": the folder " +
+                                       platform::quoted(destination.parent_path()) + " does not exist.");
     if (auto made = platform::createFolders(destination); !made)
         return made.error();
     return platform::findExisting(destination);
 }
 
+// Removes the file of exactly this name from folder, if there is one. Unlike a lookup without regard
+// to letter case, this never finds a neighbour ("NOTES" for "notes") that the extraction did not write.
+platform::Result<void> removeExactly(const fs::path& folder, const fs::path& name)
+{
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        if (it->path().filename() == name && !it->is_directory(ec))
+            return platform::removeIfPresent(it->path());
+    }
+    return {};
+}
+
 // Writes one member into folder; the error is what the report lists for it.
 platform::Result<void> writeMember(const fs::path& folder, const CcfEntry& entry, platform::ByteView data)
 {
-    const fs::path target = folder / platform::textToPath(entry.FileName);
+    const fs::path name = platform::textToPath(entry.FileName);
+    const fs::path target = folder / name;
     if (!entry.compressed())
         return platform::writeFileAtomic(target, data);
     auto inflated = inflateExactly(data, entry.OrigSize);
@@ -68,7 +82,18 @@ platform::Result<void> writeMember(const fs::path& folder, const CcfEntry& entry
     }
     if (auto written = platform::writeFileAtomic(withZlibSuffix(target), inflated.value()); !written)
         return written.error();
-    return platform::removeIfPresent(target);
+    // The compressed form X of an earlier extraction goes, as it would had it just been written.
+    return removeExactly(folder, name);
+}
+
+// The archive's name when it lies in the destination folder itself: no member may be written over it.
+std::u16string archiveNameIn(const fs::path& folder, const fs::path& archivePath)
+{
+    std::error_code ec;
+    const fs::path archive = platform::findExisting(archivePath);
+    return fs::equivalent(archive.parent_path().empty() ? fs::path(".") : archive.parent_path(), folder, ec) && !ec
+               ? platform::pathToText(archive.filename())
+               : std::u16string();
 }
 
 // The header and member table: the header's bytes tell how far the table reaches, then exactly
@@ -123,7 +148,9 @@ platform::Result<ExtractReport> extractArchive(const fs::path& archivePath, cons
         return folder.error();
 
     ExtractReport report;
+    report.folder = folder.value();
     report.members = table->declaredCount;
+    MemberFiles files(archiveNameIn(folder.value(), archivePath));
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const CcfEntry& entry = entries[i];
         if (auto name = checkMemberName(entry.FileName); !name) {
@@ -132,6 +159,10 @@ platform::Result<ExtractReport> extractArchive(const fs::path& archivePath, cons
         }
         if (auto inside = checkMemberBounds(entry, archiveSize); !inside) {
             report.problems.push_back(memberProblem(i, entry, inside.error().message));
+            continue;
+        }
+        if (auto claimed = files.claim(i, entry); !claimed) {
+            report.problems.push_back(memberProblem(i, entry, claimed.error().message));
             continue;
         }
         const auto data = std::span<std::uint8_t>(stored).first(entry.Size);

@@ -14,8 +14,9 @@ namespace archive_tool {
 // in table order; the members before and after it were still extracted.
 struct ExtractReport
 {
-    std::uint64_t members = 0;   // the member count the header declares
-    std::uint64_t extracted = 0; // members written whole (and decompressed when compressed)
+    std::filesystem::path folder; // where the members went
+    std::uint64_t members = 0;    // the member count the header declares
+    std::uint64_t extracted = 0;  // members written whole (and decompressed when compressed)
     std::vector<platform::Error> problems;
 
     bool complete() const { return problems.empty(); }
@@ -23,12 +24,14 @@ struct ExtractReport
 
 // Extracts every member of the archive at archivePath into destination, which is created when it is
 // missing (one level: its parent folder must exist). A member X is written as the file X, replacing
-// any file of that name; a compressed member ends as X + ".zlib" holding the decompressed bytes and X
-// is removed. A member whose name could leave the destination (MemberName.h), whose data lies past
-// the end of the archive, or whose stream does not inflate to its declared size is not extracted
-// (a compressed member that fails to inflate stays as the file X holding its stored bytes) and is
-// listed in the report. Fails, writing nothing, when the archive cannot be read, is not a CCF
-// archive, or the destination cannot be made. archiveName names the archive in messages.
+// any file of that name; a compressed member ends as X + ".zlib" holding the decompressed bytes, and a
+// file of exactly the name X is removed (a file whose name differs from X only in letter case is left
+// alone). Not extracted, and listed in the report: a member whose name could leave the destination
+// (MemberName.h), whose data lies past the end of the archive, whose file would be another member's
+// or the archive itself (MemberFiles.h), or whose stream does not inflate to its declared size (it
+// stays as the file X holding its stored bytes). Fails, writing nothing, when the archive cannot be
+// read, is not a CCF archive, or the destination cannot be made. archiveName names the archive in
+// messages.
 [[nodiscard]] platform::Result<ExtractReport> extractArchive(const std::filesystem::path& archivePath,
                                                              const std::filesystem::path& destination,
                                                              const std::string& archiveName);

@@ -1,15 +1,15 @@
 #include "archive_tool/CcfPacker.h"
 
+#include <algorithm>
 #include <limits>
 #include <span>
-
-#include <QChar>
 
 #include <zlib.h>
 
 #include "archive_tool/MemberName.h"
 #include "archive_tool/ZlibCodec.h"
 #include "platform/ByteReader.h"
+#include "platform/CaseFoldTable.h"
 #include "platform/Files.h"
 #include "platform/InputFile.h"
 #include "platform/PathText.h"
@@ -29,17 +29,58 @@ struct PackItem
     std::uint64_t size = 0;
 };
 
-std::string quoted(const fs::path& p)
-{
-    std::string out(1, '\'');
-    out += p.string();
-    out += '\'';
-    return out;
-}
+using platform::quoted;
 
+// The folder's files cannot be laid out as an archive (too many, a name it cannot hold, ...).
 platform::Error refuse(const std::string& why)
 {
-    return platform::makeError(ErrorKind::BadArgument, why + " No archive was written.");
+    return platform::makeError(ErrorKind::BadFormat, why + " No archive was written.");
+}
+
+// Whether upper-casing changes the character: a lower-case letter with an upper-case form. Member
+// names are 8-bit text, so Latin-1 is spelled out: a-z, the micro sign, and the accented small
+// letters (not the sharp s, which has no single upper-case letter). Beyond it (names the archive
+// cannot hold, which only the listing of a refused pack shows) a character counts when another one
+// folds to it.
+bool upperCasingChanges(char32_t c)
+{
+    if (c <= 0xFF)
+        return (c >= U'a' && c <= U'z') || c == 0xB5 || (c >= 0xE0 && c <= 0xFF && c != 0xF7);
+    for (const auto& run : platform::casefold::RUNS) {
+        const std::int64_t source = static_cast<std::int64_t>(c) - run.delta;
+        if (source < static_cast<std::int64_t>(run.first) || source == static_cast<std::int64_t>(c))
+            continue;
+        const std::int64_t offset = source - run.first;
+        if (offset % run.stride == 0 && offset / run.stride < run.count)
+            return true;
+    }
+    return false;
+}
+
+// The first character of a UTF-8 name (a surrogate pair joined).
+char32_t firstCharacter(const std::string& name)
+{
+    const std::u16string text = platform::utf16FromUtf8(name.substr(0, 4));
+    if (text.empty())
+        return 0;
+    if (text[0] >= 0xD800 && text[0] < 0xDC00 && text.size() > 1 && text[1] >= 0xDC00 && text[1] < 0xE000)
+        return 0x10000 + ((char32_t{text[0]} - 0xD800) << 10) + (char32_t{text[1]} - 0xDC00);
+    return text[0];
+}
+
+// The symbolic links in folder that point to nothing. The listing passes over them like anything
+// else that is not a file, so the report names them rather than leave them out without a word.
+std::vector<std::string> brokenLinks(const fs::path& folder)
+{
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code statusError;
+        if (it->is_symlink(statusError) && !fs::exists(fs::status(it->path(), statusError)))
+            names.push_back(it->path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 // Checks every file before any is read, so a folder that cannot be packed costs no compression.
@@ -122,9 +163,7 @@ std::vector<std::string> memberOrder(const std::vector<std::string>& listing)
 {
     std::vector<std::string> upper, lower;
     for (const auto& name : listing) {
-        const auto text = platform::utf16FromUtf8(name);
-        const bool startsLower = !text.empty() && QChar(text.front()).toUpper() != QChar(text.front());
-        (startsLower ? lower : upper).push_back(name);
+        (upperCasingChanges(firstCharacter(name)) ? lower : upper).push_back(name);
     }
     upper.insert(upper.end(), lower.begin(), lower.end());
     return upper;
@@ -150,6 +189,7 @@ platform::Result<PackReport> packFolder(const fs::path& folder, const fs::path& 
     PackReport report;
     report.order = memberOrder(platform::listFolder(source, "*.*"));
     report.skippedFolders = platform::listSubfolders(source);
+    report.brokenLinks = brokenLinks(source);
     auto items = planMembers(source, report.order);
     if (!items)
         return items.error();
@@ -202,6 +242,7 @@ platform::Result<PackReport> packFolder(const fs::path& folder, const fs::path& 
     }
     if (auto written = platform::writeFileAtomic(archivePath, archive); !written)
         return written.error();
+    report.archive = platform::findExisting(archivePath);
     return report;
 }
 

@@ -27,16 +27,19 @@ bool isZlibFileName(std::u16string_view fileName);
 // What a pack did.
 struct PackReport
 {
+    std::filesystem::path archive;  // the archive written
     std::vector<std::string> order; // the files in member order
     std::vector<CcfEntry> entries;  // one per file, in member order
     std::vector<std::string> skippedFolders;
+    std::vector<std::string> brokenLinks; // symbolic links to nothing, which are not files to pack
     // ".zlib" files whose compressed form came out exactly as long as the file: the archive marks a
     // compressed member only by two different sizes, so these are stored as they are.
     std::vector<std::string> storedPlain;
 };
 
-// Packs every file of folder (no subfolders: they are skipped and listed) into one archive at
-// archivePath, replacing any file there. A file whose name ends in ".zlib" is compressed and stored
+// Packs every file of folder (no subfolders and no links to nothing: they are skipped and listed; the
+// temporary files of unfinished writes are never listed) into one archive at archivePath, replacing
+// any file there. A file whose name ends in ".zlib" is compressed and stored
 // under the name without the suffix. Writes no archive and fails, saying why, when the folder is
 // missing, holds more than 255 files, a member name is longer than 20 characters, is not a valid
 // file name, or is the name of another member too (two names that differ only in letter case are

@@ -1,8 +1,6 @@
 #include "archive_tool/CcfReader.h"
 
 #include <algorithm>
-#include <cinttypes>
-#include <cstdio>
 
 #include "platform/ByteReader.h"
 
@@ -10,13 +8,6 @@ namespace archive_tool {
 namespace {
 
 using platform::ErrorKind;
-
-std::string hex(std::uint64_t v)
-{
-    char text[24];
-    std::snprintf(text, sizeof text, "0x%" PRIX64, v);
-    return text;
-}
 
 CcfEntry readEntry(platform::ByteReader& in)
 {
@@ -69,9 +60,10 @@ std::uint64_t tableBytes(const CcfTable& header, std::uint64_t archiveSize)
 platform::Result<void> checkMemberBounds(const CcfEntry& entry, std::uint64_t archiveSize)
 {
     if (entry.Offset > archiveSize || entry.Size > archiveSize - entry.Offset)
-        return platform::makeError(
-            ErrorKind::BadFormat, "its data (" + std::to_string(entry.Size) + " bytes at " + hex(entry.Offset) +
-                                      ") runs past the end of the archive (" + std::to_string(archiveSize) + " bytes)");
+        return platform::makeError(ErrorKind::BadFormat, "its data (" + std::to_string(entry.Size) + " bytes at " +
+                                                             platform::hexText(entry.Offset) +
+                                                             ") runs past the end of the archive (" +
+                                                             std::to_string(archiveSize) + " bytes)");
     return {};
 }
 

@@ -25,27 +25,38 @@ platform::Result<std::u16string> valueOf(std::u16string_view piece, std::u16stri
 
 } // namespace
 
-platform::Result<CommandLineOptions> ParseCLO(const std::vector<std::u16string>& pieces)
+platform::Result<CommandLineOptions> parseCommandLine(const std::vector<std::u16string>& pieces)
 {
     CommandLineOptions options;
+    if (!pieces.empty())
+        options.leadingText = platform::trimSpaces(pieces[0]);
     for (std::size_t i = 1; i < pieces.size(); ++i) {
         const std::u16string_view piece = pieces[i];
-        if (startsWithKeyword(piece, u"P"))
+        bool known = false;
+        if (startsWithKeyword(piece, u"P")) {
             options.mode = Mode::Pack;
-        if (startsWithKeyword(piece, u"E"))
+            known = true;
+        }
+        if (startsWithKeyword(piece, u"E")) {
             options.mode = Mode::Extract;
+            known = true;
+        }
         if (startsWithKeyword(piece, u"FILE")) {
             auto value = valueOf(piece, u"file");
             if (!value)
                 return value.error();
             options.file = std::move(value.value());
+            known = true;
         }
         if (startsWithKeyword(piece, u"FOLDER")) {
             auto value = valueOf(piece, u"folder");
             if (!value)
                 return value.error();
             options.folder = std::move(value.value());
+            known = true;
         }
+        if (!known)
+            options.ignored.emplace_back(piece);
     }
     return options;
 }

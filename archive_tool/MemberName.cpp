@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdio>
 
+#include "platform/Files.h"
 #include "platform/TextCodec.h"
 
 namespace archive_tool {
@@ -50,6 +51,8 @@ platform::Result<void> checkMemberName(std::u16string_view name)
         return refused(name, "ends in a dot or a space");
     if (isDeviceName(name))
         return refused(name, "is a device name");
+    if (platform::isTemporaryFileName(platform::utf8FromUtf16(name)))
+        return refused(name, "is the name of an unfinished write's temporary file");
     return {};
 }
 

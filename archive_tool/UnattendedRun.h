@@ -1,18 +1,22 @@
 #pragma once
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "platform/Messages.h"
+
 namespace archive_tool {
+
+class ArchiveToolModel;
 
 // The usage text of --help.
 extern const char* const CRAMBLE_USAGE;
 
-// Runs the archive tool without a window on its arguments (after the program name): reads them
-// with ParseCLO, then packs or extracts once. Success is silent; failures are written to standard
-// error through the message sink. Returns 0 when the action succeeded, 1 when it failed, 2 when the
-// command line gives no archive to extract or no folder to pack.
-int runUnattended(const std::vector<std::string>& args, const std::filesystem::path& programFolder);
+// Runs the archive tool without a window on its arguments (after the program name): reads them with
+// parseCommandLine, names what it passes over, then packs or extracts once through the model.
+// Success is silent; everything else goes to the sink, which is the model's. Returns 0 when the action
+// succeeded, 1 when it failed (also when some members were not extracted), 2 when the command line
+// gives no archive to extract or no folder to pack, or a value that cannot be used.
+int runUnattended(const std::vector<std::string>& args, ArchiveToolModel& model, platform::MessageSink& sink);
 
 } // namespace archive_tool

@@ -47,10 +47,15 @@ std::optional<int> handleHelpOrVersion(const std::vector<std::string>& args, con
         return 0;
     }
     if (args[0] == "--version") {
-        std::printf("%s %s\n", program.c_str(), SUITE_VERSION);
+        std::printf("%s %s\n", program.c_str(), suiteVersion());
         return 0;
     }
     return std::nullopt;
+}
+
+const char* suiteVersion()
+{
+    return SUITE_VERSION;
 }
 
 int exitStatusFor(const Error& error)

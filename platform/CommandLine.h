@@ -23,6 +23,9 @@ std::vector<std::string> argumentsOf(int argc, char** argv);
 std::optional<int> handleHelpOrVersion(const std::vector<std::string>& args, const std::string& program,
                                        const std::string& usage);
 
+// The suite's version ("0.1.0").
+const char* suiteVersion();
+
 // Exit statuses of an unattended run.
 inline constexpr int EXIT_DONE = 0;
 inline constexpr int EXIT_FAILED = 1;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/ByteReader.h"
 #include "platform/Files.h"
 #include "textures/ContainerFormat.h"
 
@@ -102,6 +103,55 @@ Result<Bytes> tplFromNeoGeoBanner(ByteView banner, ByteView neoGeoHeader)
     return tpl;
 }
 
+namespace {
+
+constexpr FormatInfo SAVE_TEXTURE_BLOCKS = *formatInfo(static_cast<std::uint32_t>(TexFormat::RGB5A3));
+constexpr std::uint64_t SAVE_BANNER_BYTES = textureDataSize(SAVE_TEXTURE_BLOCKS, SAVE_BANNER_WIDTH, SAVE_BANNER_HEIGHT);
+constexpr std::uint64_t SAVE_ICON_BYTES = textureDataSize(SAVE_TEXTURE_BLOCKS, SAVE_ICON_SIZE, SAVE_ICON_SIZE);
+static_assert(SAVE_BANNER_BYTES == 0x6000 && SAVE_ICON_BYTES == 0x1200);
+
+} // namespace
+
+std::optional<std::uint32_t> saveBannerIconCount(std::size_t bannerSize)
+{
+    if (bannerSize < NEOGEO_TEXTURE_OFFSET + SAVE_BANNER_BYTES + SAVE_ICON_BYTES)
+        return std::nullopt;
+    const std::uint64_t icons = (bannerSize - NEOGEO_TEXTURE_OFFSET - SAVE_BANNER_BYTES) / SAVE_ICON_BYTES;
+    return static_cast<std::uint32_t>(std::min<std::uint64_t>(icons, SAVE_ICON_MAX_COUNT));
+}
+
+Bytes saveBannerTplHeader(std::uint32_t iconCount)
+{
+    const std::uint32_t count = 1 + std::clamp<std::uint32_t>(iconCount, 1, SAVE_ICON_MAX_COUNT);
+    platform::ByteWriter out;
+    out.be32(TPL_MAGIC).be32(count).be32(TPL_TABLE_OFFSET);
+    for (std::uint32_t i = 0; i < count; ++i)
+        out.be32(imageHeaderOffset(count, i)).be32(0); // no palettes
+    std::uint64_t data = firstDataOffset(count);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const std::uint32_t width = i == 0 ? SAVE_BANNER_WIDTH : SAVE_ICON_SIZE;
+        const std::uint32_t height = i == 0 ? SAVE_BANNER_HEIGHT : SAVE_ICON_SIZE;
+        out.be16(static_cast<std::uint16_t>(height)).be16(static_cast<std::uint16_t>(width));
+        out.be32(static_cast<std::uint32_t>(TexFormat::RGB5A3)).be32(static_cast<std::uint32_t>(data));
+        out.be32(0).be32(0);                                 // wrap S, wrap T: clamp
+        out.be32(TPL_FILTER_LINEAR).be32(TPL_FILTER_LINEAR); // min, mag filter
+        out.be32(0).zeros(4);                                // LOD bias 0.0; edge, min, max LOD, unpacked
+        data += i == 0 ? SAVE_BANNER_BYTES : SAVE_ICON_BYTES;
+    }
+    out.alignTo(TPL_DATA_ALIGNMENT);
+    return out.take();
+}
+
+std::optional<Bytes> tplFromShortSaveBanner(ByteView banner)
+{
+    const auto icons = saveBannerIconCount(banner.size());
+    if (!icons || *icons == SAVE_ICON_MAX_COUNT)
+        return std::nullopt;
+    Bytes tpl = saveBannerTplHeader(*icons);
+    tpl.insert(tpl.end(), banner.begin() + NEOGEO_TEXTURE_OFFSET, banner.end());
+    return tpl;
+}
+
 Result<Bytes> tplFromNesApp(ByteView app)
 {
     const std::size_t at = platform::findBytes(app, NES_TPL_SIGNATURE);
@@ -154,6 +204,9 @@ Result<fs::path> LoadNeoGeo(const fs::path& ngPath, const fs::path& programFolde
     auto banner = platform::readFile(ngPath);
     if (!banner)
         return banner.error();
+    // A banner with fewer icons than the template names would leave images without data.
+    if (auto built = tplFromShortSaveBanner(banner.value()))
+        return writeTempTpl(programFolder, *built);
     auto header = readTemplate(programFolder, HEADERS_FOLDER, NEOGEO_HEADER_FILE);
     if (!header)
         return header.error();

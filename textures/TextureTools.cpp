@@ -47,6 +47,11 @@ std::string viewerCommandLine(const fs::path& tplPath)
     return std::string(VIEWER_PROGRAM) + " " + quotedArgument(tplPath);
 }
 
+std::string decompressCommandLine(const fs::path& input, const fs::path& output)
+{
+    return std::string(LZ77_PROGRAM) + " d " + quotedArgument(input) + " " + quotedArgument(output);
+}
+
 Result<int> MakeTpl(platform::MessageSink& sink, const fs::path& tplPath, std::string_view script,
                     const fs::path& workingFolder)
 {
@@ -60,6 +65,15 @@ Result<int> RunViewer(platform::MessageSink& sink, const fs::path& tplPath, cons
     if (auto ok = checkQuotable(tplPath); !ok)
         return ok.error();
     return platform::ShellAndWait(sink, viewerCommandLine(tplPath), workingFolder);
+}
+
+Result<int> RunDecompressor(platform::MessageSink& sink, const fs::path& input, const fs::path& output,
+                            const fs::path& workingFolder)
+{
+    for (const auto& path : {input, output})
+        if (auto ok = checkQuotable(path); !ok)
+            return ok.error();
+    return platform::ShellAndWait(sink, decompressCommandLine(input, output), workingFolder);
 }
 
 Result<void> copyToolInto(const fs::path& programFolder, std::string_view tool, const fs::path& folder)

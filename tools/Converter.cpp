@@ -7,6 +7,7 @@
 #include "TgaFile.h"
 #include "TplFile.h"
 #include "platform/Files.h"
+#include "platform/PathText.h"
 
 namespace tools {
 
@@ -42,14 +43,16 @@ public:
             return &it->second;
         const ScriptFile& file = m_script.files.at(fileNumber);
         const fs::path path = platform::findExisting(m_folder / pathFromScriptText(file.name));
-        const std::string where =
-            m_scriptName + " line " + std::to_string(file.line) + ": picture \"" + path.string() + "\"";
+        const std::string line = m_scriptName + " line " + std::to_string(file.line) + ": ";
         auto bytes = platform::readFile(path);
+        if (!bytes && bytes.error().kind == ErrorKind::NotFound)
+            return makeError(ErrorKind::NotFound, line + "picture " + platform::quoted(path) + " was not found");
         if (!bytes)
-            return makeError(bytes.error().kind, where + " cannot be read: " + bytes.error().message);
+            return makeError(bytes.error().kind, line + bytes.error().message);
         auto picture = readTga(*bytes);
         if (!picture)
-            return makeError(ErrorKind::BadFormat, where + ": " + picture.error().message);
+            return makeError(ErrorKind::BadFormat,
+                             line + "picture " + platform::quoted(path) + " is " + picture.error().message);
         return &m_pictures.emplace(fileNumber, std::move(*picture)).first->second;
     }
 
@@ -103,9 +106,10 @@ Result<void> convertScript(const fs::path& scriptPath, const fs::path& outputPat
     const fs::path scriptFile =
         platform::findExisting(scriptPath.is_absolute() ? scriptPath : currentFolder / scriptPath);
     auto text = platform::readFile(scriptFile);
+    if (!text && text.error().kind == ErrorKind::NotFound)
+        return makeError(ErrorKind::NotFound, "The script " + platform::quoted(scriptFile) + " was not found.");
     if (!text)
-        return makeError(text.error().kind,
-                         "script \"" + scriptPath.string() + "\" cannot be read: " + text.error().message);
+        return text.error();
     const std::string scriptName = scriptPath.filename().string();
     auto script = parseScript(std::string_view(reinterpret_cast<const char*>(text->data()), text->size()), scriptName);
     if (!script)

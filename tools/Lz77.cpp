@@ -17,7 +17,6 @@ using platform::Result;
 
 namespace {
 
-constexpr std::uint8_t LZ77_MAGIC[4] = {'L', 'Z', '7', '7'};
 constexpr std::size_t MAX_HASH_BITS = 16;
 constexpr std::size_t MIN_HASH_BITS = 8;
 constexpr std::uint32_t NO_POSITION = std::numeric_limits<std::uint32_t>::max();
@@ -77,6 +76,28 @@ private:
     std::size_t m_ringMask; // the ring's size is a power of two
 };
 
+// Run-length shortcut. A position p where in[p - 1] through in[p + 17] are one byte repeated has the
+// longest match the format allows at the nearest distance there is, 1: that is its answer without a
+// search. Such positions come in one stretch
+// per run of a byte: from pos to the returned position (the run's end less 18). Returns pos itself
+// when the stretch starting at pos is not longer than one position (then pos is searched as usual).
+//
+// The chains need only the stretch's last position: any earlier one starts with the same 18 bytes,
+// so it hashes alike on every chain and matches exactly as far, and the last one is nearer to every
+// later position; a search that preferred the earlier one could never have picked it, since among
+// equally long matches the nearest wins. So 1 MiB of zeros costs a scan instead of a search per byte.
+std::size_t lastOfRun(ByteView in, std::size_t pos)
+{
+    const std::size_t n = in.size();
+    if (pos == 0 || pos + LZ77_MAX_MATCH > n || in[pos] != in[pos - 1])
+        return pos;
+    const std::uint8_t value = in[pos];
+    std::size_t end = pos + 1;
+    while (end < n && in[end] == value)
+        ++end;
+    return end - pos > LZ77_MAX_MATCH ? end - LZ77_MAX_MATCH : pos;
+}
+
 // The longest match at every position over the whole window; among equally long ones the nearest.
 //
 // Chains are kept for prefixes of 18, 12, 6 and 3 bytes and searched from the longest. Any match at
@@ -97,6 +118,17 @@ std::vector<Match> longestMatches(ByteView in)
     std::vector<std::uint32_t> hashes(levels.size());
 
     for (std::size_t pos = 0; pos + LZ77_MIN_MATCH <= n; ++pos) {
+        if (const std::size_t last = lastOfRun(in, pos); last != pos) {
+            // Inside a long run every position's longest match is the longest length at distance 1;
+            // only the run's last such position goes on the chains (see lastOfRun).
+            std::fill(matches.begin() + static_cast<std::ptrdiff_t>(pos),
+                      matches.begin() + static_cast<std::ptrdiff_t>(last) + 1,
+                      Match{static_cast<std::uint16_t>(LZ77_MAX_MATCH), 1});
+            for (auto& chains : levels)
+                chains.insert(chains.hash(data + last), static_cast<std::uint32_t>(last));
+            pos = last;
+            continue;
+        }
         const std::uint8_t* b = data + pos;
         std::size_t bound = std::min(LZ77_MAX_MATCH, n - pos); // no match can be longer
         std::size_t bestLength = 0;
@@ -182,14 +214,20 @@ Bytes encodeItems(ByteView in, const std::vector<Item>& items)
 Result<void> checkSize(ByteView input)
 {
     if (input.size() > LZ77_MAX_SIZE)
-        return makeError(ErrorKind::BadArgument, "input of " + std::to_string(input.size()) +
-                                                     " bytes is larger than LZ77 type 0x10 can hold (16777215)");
+        return makeError(ErrorKind::BadArgument, "too large for LZ77 type 0x10 (" + std::to_string(input.size()) +
+                                                     " bytes; the format holds at most 16777215)");
     return {};
+}
+
+// Messages complete "<file> is ..." (see Lz77.h).
+platform::Error notLz77(const std::string& why)
+{
+    return makeError(ErrorKind::BadFormat, "not an LZ77 type 0x10 stream (" + why + ")");
 }
 
 platform::Error bad(const std::string& what)
 {
-    return makeError(ErrorKind::BadFormat, "LZ77: " + what);
+    return makeError(ErrorKind::BadFormat, "a damaged LZ77 stream: " + what);
 }
 
 } // namespace
@@ -203,13 +241,29 @@ Result<Bytes> compressLz77(ByteView input)
 
     // cost[i]: fewest bits that encode input[i..]; a literal costs 9 bits, a reference 17. Every length
     // from 3 up to the longest match at i is available (a prefix of a match is a match).
+    //
+    // Inside a long run the costs repeat with the longest length: when positions i and i + 18 both
+    // offer every length up to 18 and cost[k] = cost[k + 18] + 17 for the 18 positions after i, every
+    // choice at i costs 17 bits more than the same choice at i + 18, so i takes that choice too. The
+    // shortcut gives the very costs and choices of the full comparison, at a few steps per byte.
+    constexpr std::size_t PERIOD = LZ77_MAX_MATCH;
+    constexpr std::uint32_t REFERENCE_BITS = 17;
     std::vector<std::uint32_t> cost(n + 1, 0);
     std::vector<std::uint16_t> choice(n, 0);
+    std::size_t periodic = 0; // how many positions from i + 1 on have cost[k] == cost[k + 18] + 17
     for (std::size_t i = n; i-- > 0;) {
+        const bool repeats = i + 2 * PERIOD <= n && periodic >= PERIOD && matches[i].length == PERIOD &&
+                             matches[i + PERIOD].length == PERIOD;
+        if (repeats) {
+            cost[i] = cost[i + PERIOD] + REFERENCE_BITS;
+            choice[i] = choice[i + PERIOD];
+            ++periodic;
+            continue;
+        }
         std::uint32_t best = cost[i + 1] + 9;
         std::uint16_t bestLength = 0;
         for (std::size_t length = LZ77_MIN_MATCH; length <= matches[i].length; ++length) {
-            const std::uint32_t c = cost[i + length] + 17;
+            const std::uint32_t c = cost[i + length] + REFERENCE_BITS;
             if (c < best) {
                 best = c;
                 bestLength = static_cast<std::uint16_t>(length);
@@ -217,6 +271,7 @@ Result<Bytes> compressLz77(ByteView input)
         }
         cost[i] = best;
         choice[i] = bestLength;
+        periodic = i + PERIOD <= n && best == cost[i + PERIOD] + REFERENCE_BITS ? periodic + 1 : 0;
     }
 
     std::vector<Item> items;
@@ -252,7 +307,7 @@ Result<Bytes> compressLz77Greedy(ByteView input)
 
 Result<Bytes> decompressLz77(ByteView input)
 {
-    if (input.size() >= 4 && std::equal(LZ77_MAGIC, LZ77_MAGIC + 4, input.begin()))
+    if (input.size() >= 4 && std::equal(LZ77_MAGIC.begin(), LZ77_MAGIC.end(), input.begin()))
         input = input.subspan(4);
     platform::ByteReader in(input);
     const std::uint8_t type = in.u8();
@@ -260,12 +315,11 @@ Result<Bytes> decompressLz77(ByteView input)
     size |= std::uint64_t{in.u8()} << 8;
     size |= std::uint64_t{in.u8()} << 16;
     if (in.failed())
-        return bad("file shorter than the 4-byte header");
+        return notLz77("it is " + std::to_string(input.size()) + " bytes long, shorter than the 4-byte header");
     if (type == LZ77_TYPE_LZ11)
-        return bad("type 0x11 streams are not supported, only type 0x10");
+        return notLz77("it is type 0x11, which is not supported");
     if (type != LZ77_TYPE)
-        return bad("not an LZ77 type 0x10 stream (first byte 0x" +
-                   std::string{"0123456789ABCDEF"[type >> 4], "0123456789ABCDEF"[type & 0xF]} + ")");
+        return notLz77("its type byte is " + platform::hexText(type) + ", not 0x10");
     if (size == 0 && in.remaining() >= 4) {
         size = in.le32();
         // A zero-size header followed only by padding is an empty stream.

@@ -8,6 +8,7 @@
 // byte by byte so that a distance shorter than the length repeats a pattern. The compressed data is
 // padded with zeros to a multiple of 4.
 
+#include <array>
 #include <cstdint>
 
 #include "platform/Bytes.h"
@@ -15,6 +16,8 @@
 
 namespace tools {
 
+// Wii files often put the ASCII magic "LZ77" before the header; embedded data often lacks it.
+inline constexpr std::array<std::uint8_t, 4> LZ77_MAGIC{'L', 'Z', '7', '7'};
 inline constexpr std::uint8_t LZ77_TYPE = 0x10;
 inline constexpr std::uint8_t LZ77_TYPE_LZ11 = 0x11;
 inline constexpr std::size_t LZ77_HEADER_SIZE = 4;
@@ -30,6 +33,9 @@ inline constexpr std::size_t LZ77_MAX_SIZE = 0xFFFFFF; // the header's 24-bit si
 
 // The plain greedy parse (always the longest match here), for comparison.
 [[nodiscard]] platform::Result<platform::Bytes> compressLz77Greedy(platform::ByteView input);
+
+// Errors read as what follows "<file> is ": "too large for ...", "not an LZ77 type 0x10 stream (...)",
+// "a damaged LZ77 stream: ...".
 
 // Decompresses a stream, with or without the "LZ77" magic in front; a 24-bit size of 0 followed by a
 // 32-bit size is accepted too. A reference reaching before the start of the output, a stream that ends

@@ -18,9 +18,20 @@ namespace {
 
 using Pixel = std::array<std::uint8_t, 4>; // R, G, B, A
 
+// Messages complete "<file> is ..." (see TgaFile.h).
+platform::Error notTga(const std::string& why)
+{
+    return makeError(ErrorKind::BadFormat, "not a TGA picture (" + why + ")");
+}
+
+platform::Error unsupported(const std::string& what)
+{
+    return makeError(ErrorKind::BadFormat, "a TGA picture of a kind not supported: " + what);
+}
+
 platform::Error bad(const std::string& what)
 {
-    return makeError(ErrorKind::BadFormat, "TGA: " + what);
+    return makeError(ErrorKind::BadFormat, "a damaged TGA picture: " + what);
 }
 
 std::uint8_t expand5(unsigned v)
@@ -89,11 +100,11 @@ Result<std::vector<Pixel>> readColourMap(ByteReader& in, const Header& h, bool a
     if (h.mapType != 1)
         return bad("unknown colour-map type " + std::to_string(h.mapType));
     if (!validEntryBits(h.mapEntryBits))
-        return bad("colour-map entries of " + std::to_string(h.mapEntryBits) + " bits are not supported");
+        return unsupported("colour-map entries of " + std::to_string(h.mapEntryBits) + " bits");
     const unsigned entryBytes = (h.mapEntryBits + 7) / 8;
     const ByteView entries = in.bytes(std::size_t{h.mapLength} * entryBytes);
     if (in.failed())
-        return bad("file ends inside the colour map");
+        return bad("it ends inside the colour map");
     map.reserve(h.mapLength);
     for (std::size_t i = 0; i < h.mapLength; ++i)
         map.push_back(colourOf(entries.data() + i * entryBytes, h.mapEntryBits, attributeIsAlpha));
@@ -107,16 +118,16 @@ Result<TgaPicture> readTga(ByteView file)
     ByteReader in(file);
     const Header h = readHeader(in);
     if (in.failed())
-        return bad("file shorter than the 18-byte header");
+        return notTga("it is " + std::to_string(file.size()) + " bytes long, shorter than the 18-byte header");
 
     const unsigned baseType = h.imageType & ~TGA_TYPE_RLE_FLAG;
     const bool rle = (h.imageType & TGA_TYPE_RLE_FLAG) != 0;
     if (h.imageType == 0 || h.imageType > 11 || baseType < 1 || baseType > 3)
-        return bad("image type " + std::to_string(h.imageType) + " is not a picture type this reader knows");
+        return notTga("type " + std::to_string(h.imageType) + " is not supported");
     if (h.descriptor & TGA_DESC_INTERLEAVE)
-        return bad("interleaved rows are not supported");
+        return unsupported("interleaved rows");
     if (h.width == 0 || h.height == 0)
-        return bad("picture of " + std::to_string(h.width) + "x" + std::to_string(h.height) + " pixels");
+        return bad("it declares " + std::to_string(h.width) + "x" + std::to_string(h.height) + " pixels");
 
     const unsigned bits = h.bitsPerPixel;
     const unsigned alphaBits = h.descriptor & 0x0F;
@@ -125,20 +136,20 @@ Result<TgaPicture> readTga(ByteView file)
         if (h.mapType != 1)
             return bad("colour-mapped picture without a colour map");
         if (bits != 8 && bits != 16)
-            return bad("colour-mapped pixels of " + std::to_string(bits) + " bits are not supported");
+            return unsupported("colour-mapped pixels of " + std::to_string(bits) + " bits");
         hasAlpha = h.mapEntryBits == 32 || (h.mapEntryBits == 16 && alphaBits > 0);
     } else if (baseType == TGA_TYPE_GREY) {
         if (bits != 8)
-            return bad("grey pixels of " + std::to_string(bits) + " bits are not supported");
+            return unsupported("grey pixels of " + std::to_string(bits) + " bits");
     } else {
         if (!validEntryBits(bits))
-            return bad("true-colour pixels of " + std::to_string(bits) + " bits are not supported");
+            return unsupported("true-colour pixels of " + std::to_string(bits) + " bits");
         hasAlpha = bits == 32 || (bits == 16 && alphaBits > 0);
     }
 
     in.skip(h.idLength);
     if (in.failed())
-        return bad("file ends inside the image ID field");
+        return bad("it ends inside the image ID field");
     auto map = readColourMap(in, h, alphaBits > 0);
     if (!map)
         return map.error();
@@ -151,7 +162,7 @@ Result<TgaPicture> readTga(ByteView file)
         return bad("pixel data needs " + std::to_string(pixelCount * pixelBytes) + " bytes, " +
                    std::to_string(in.remaining()) + " present");
     if (rle && pixelCount > std::uint64_t{in.remaining()} / (1 + pixelBytes) * 128 + 128)
-        return bad("file too short for " + std::to_string(h.width) + "x" + std::to_string(h.height) + " pixels");
+        return bad("it is too short for " + std::to_string(h.width) + "x" + std::to_string(h.height) + " pixels");
 
     auto toPixel = [&](const std::uint8_t* p, Pixel* out) -> bool {
         if (baseType == TGA_TYPE_GREY) {

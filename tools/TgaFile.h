@@ -31,6 +31,9 @@ struct TgaPicture
     bool hasAlpha = false;
 };
 
+// A file that is no TGA picture fails with "not a TGA picture (...)", one this reader cannot take with
+// "a TGA picture of a kind not supported: ...", a damaged one with "a damaged TGA picture: ...":
+// messages that complete "<file> is ", for the caller that knows the file's name.
 [[nodiscard]] platform::Result<TgaPicture> readTga(platform::ByteView file);
 platform::Bytes writeTga(const RgbaImage& image);
 

@@ -10,6 +10,7 @@ using platform::ByteReader;
 using platform::Bytes;
 using platform::ByteView;
 using platform::ErrorKind;
+using platform::hexText;
 using platform::makeError;
 using platform::Result;
 
@@ -20,20 +21,15 @@ constexpr std::uint32_t MAX_PALETTE_ENTRIES = 16384;
 // How many times over the images may use the file's bytes as pixel data (shared data counts each time).
 constexpr std::uint64_t MAX_SHARED_DATA_FACTOR = 8;
 
-platform::Error bad(const std::string& what)
+// Messages complete "<file> is ..." (see TplFile.h).
+platform::Error notTpl(const std::string& why)
 {
-    return makeError(ErrorKind::BadFormat, "TPL: " + what);
+    return makeError(ErrorKind::BadFormat, "not a TPL file (" + why + ")");
 }
 
-std::string hex(std::uint64_t v)
+platform::Error bad(const std::string& what)
 {
-    static const char* digits = "0123456789ABCDEF";
-    std::string s;
-    do {
-        s.insert(s.begin(), digits[v & 0xF]);
-        v >>= 4;
-    } while (v != 0);
-    return "0x" + s;
+    return makeError(ErrorKind::BadFormat, "a damaged TPL file: " + what);
 }
 
 Result<std::vector<Rgba>> readPalette(ByteView file, std::uint32_t offset, std::size_t image)
@@ -48,11 +44,11 @@ Result<std::vector<Rgba>> readPalette(ByteView file, std::uint32_t offset, std::
     const std::uint32_t format = in.be32();
     const std::uint32_t dataOffset = in.be32();
     if (in.failed())
-        return bad(where + "palette header at " + hex(offset) + " runs past the end of the file");
+        return bad(where + "palette header at " + hexText(offset) + " runs past the end of the file");
     if (count > MAX_PALETTE_ENTRIES)
         return bad(where + "palette of " + std::to_string(count) + " entries");
     if (std::uint64_t{dataOffset} + std::uint64_t{count} * 2 > file.size())
-        return bad(where + "palette data at " + hex(dataOffset) + " runs past the end of the file");
+        return bad(where + "palette data at " + hexText(dataOffset) + " runs past the end of the file");
     auto palette = decodePalette(file.subspan(dataOffset, std::size_t{count} * 2), count, format);
     if (!palette)
         return bad(where + palette.error().message);
@@ -109,13 +105,13 @@ Result<std::vector<TplEntry>> readTplEntries(ByteView file)
     const std::uint32_t count = in.be32();
     const std::uint32_t tableOffset = in.be32();
     if (in.failed())
-        return bad("file of " + std::to_string(file.size()) + " bytes is shorter than the 12-byte header");
+        return notTpl("it is " + std::to_string(file.size()) + " bytes long, shorter than the 12-byte header");
     if (magic != TPL_MAGIC)
-        return bad("magic " + hex(magic) + " is not 0x20AF30");
+        return notTpl("it does not begin with the TPL magic 00 20 AF 30");
     if (count == 0)
         return bad("the file holds no images");
     if (std::uint64_t{tableOffset} + std::uint64_t{count} * TPL_TABLE_ENTRY_SIZE > file.size())
-        return bad("image table of " + std::to_string(count) + " entries at " + hex(tableOffset) +
+        return bad("image table of " + std::to_string(count) + " entries at " + hexText(tableOffset) +
                    " runs past the end of the file (" + std::to_string(file.size()) + " bytes)");
 
     std::vector<TplEntry> entries;
@@ -138,7 +134,7 @@ Result<std::vector<TplEntry>> readTplEntries(ByteView file)
         entry.dataOffset = header.be32();
         header.skip(TPL_IMAGE_HEADER_SIZE - 12);
         if (header.failed())
-            return bad(where + "header at " + hex(headerOffset) + " runs past the end of the file");
+            return bad(where + "header at " + hexText(headerOffset) + " runs past the end of the file");
         const auto info = formatInfo(formatCode);
         if (!info)
             return bad(where + "unknown texture format " + std::to_string(formatCode));
@@ -148,7 +144,7 @@ Result<std::vector<TplEntry>> readTplEntries(ByteView file)
         entry.dataSize = textureDataSize(*info, entry.width, entry.height);
         if (entry.dataOffset + entry.dataSize > file.size())
             return bad(where + std::to_string(entry.width) + "x" + std::to_string(entry.height) + " " +
-                       std::string(formatName(entry.format)) + " data at " + hex(entry.dataOffset) + " needs " +
+                       std::string(formatName(entry.format)) + " data at " + hexText(entry.dataOffset) + " needs " +
                        std::to_string(entry.dataSize) + " bytes, the file ends after " +
                        std::to_string(file.size() - std::min<std::uint64_t>(entry.dataOffset, file.size())));
         totalData += entry.dataSize;

@@ -40,6 +40,8 @@ struct TplEntry
     std::vector<Rgba> palette; // decoded, for the palette formats
 };
 
+// A file that is no TPL fails with "not a TPL file (...)", a damaged one with "a damaged TPL file: ...":
+// messages that complete "<file> is ", for the caller that knows the file's name.
 [[nodiscard]] platform::Result<std::vector<TplEntry>> readTplEntries(platform::ByteView file);
 
 // Every image of a TPL decoded to RGBA (the base level; mip levels are skipped).

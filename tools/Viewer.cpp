@@ -3,10 +3,12 @@
 #include "TgaFile.h"
 #include "TplFile.h"
 #include "platform/Files.h"
+#include "platform/PathText.h"
 
 namespace tools {
 
 namespace fs = std::filesystem;
+using platform::ErrorKind;
 using platform::makeError;
 using platform::Result;
 
@@ -27,20 +29,26 @@ Result<std::vector<fs::path>> viewTpl(const fs::path& tplPath, const fs::path& o
 {
     const fs::path source = platform::findExisting(tplPath);
     auto bytes = platform::readFile(source);
+    if (!bytes && bytes.error().kind == ErrorKind::NotFound)
+        return makeError(ErrorKind::NotFound, "The TPL file " + platform::quoted(tplPath) + " was not found.");
     if (!bytes)
-        return makeError(bytes.error().kind, "\"" + tplPath.string() + "\" cannot be read: " + bytes.error().message);
+        return bytes.error();
     auto images = decodeTpl(*bytes);
     if (!images)
-        return makeError(images.error().kind, "\"" + tplPath.string() + "\": " + images.error().message);
+        return makeError(images.error().kind, platform::quoted(tplPath) + " is " + images.error().message + ".");
 
+    // One batch: every picture is replaced, or none is (a picture that cannot be written leaves the
+    // ones before it as they were).
+    std::vector<platform::FileWrite> pictures;
     std::vector<fs::path> written;
     const std::string stem = tplPath.stem().string();
     for (std::size_t i = 0; i < images->size(); ++i) {
         const fs::path target = platform::pathForCreate(outputFolder / viewerPictureName(stem, i, images->size()));
-        if (auto ok = platform::writeFileAtomic(target, writeTga((*images)[i])); !ok)
-            return ok.error();
+        pictures.push_back({target, writeTga((*images)[i])});
         written.push_back(target);
     }
+    if (auto ok = platform::writeFilesAtomic(pictures); !ok)
+        return ok.error();
     return written;
 }
 

@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "platform/PathText.h"
+#include "platform/QtText.h"
 #include "textures/FolderPicker.h"
 
 namespace archive_tool {
@@ -25,13 +25,13 @@ void fillList(QListWidget* list, const std::vector<std::string>& names)
 {
     list->clear();
     for (const auto& name : names)
-        list->addItem(QString::fromStdString(name));
+        list->addItem(platform::pathToQString(name));
 }
 
 } // namespace
 
-Form1::Form1(const std::filesystem::path& programFolder, QWidget* parent)
-    : QWidget(parent), m_model(programFolder, false)
+Form1::Form1(ArchiveToolModel& model, platform::MessageSink& sink, QWidget* parent)
+    : QWidget(parent), m_model(model), m_sink(sink)
 {
     setWindowTitle(QStringLiteral("Cramble"));
     Label1 = named(new QLabel(QStringLiteral("Path to File:"), this), "Label1");
@@ -94,14 +94,14 @@ Form1::Form1(const std::filesystem::path& programFolder, QWidget* parent)
 
 void Form1::controlsToModel()
 {
-    m_model.setFileText(txtFileName->text().toStdU16String());
-    m_model.setFolderText(txtFolder->text().toStdU16String());
+    m_model.setFileText(platform::toU16(txtFileName->text()));
+    m_model.setFolderText(platform::toU16(txtFolder->text()));
 }
 
 void Form1::modelToControls()
 {
-    txtFileName->setText(QString::fromStdU16String(m_model.fileText()));
-    txtFolder->setText(QString::fromStdU16String(m_model.folderText()));
+    txtFileName->setText(platform::toQString(m_model.fileText()));
+    txtFolder->setText(platform::toQString(m_model.folderText()));
     fillList(fleccf, m_model.folderFiles());
     fillList(List1, m_model.memberOrderList());
 }
@@ -117,12 +117,12 @@ std::optional<std::filesystem::path> Form1::chooseArchive()
 {
     if (CommonDialog1->exec() != QDialog::Accepted || CommonDialog1->selectedFiles().isEmpty())
         return std::nullopt;
-    return platform::textToPath(CommonDialog1->selectedFiles().constFirst().toStdU16String());
+    return platform::qStringToPath(CommonDialog1->selectedFiles().constFirst());
 }
 
 std::u16string Form1::chooseFolder()
 {
-    return textures::BrowseFolder(this, QDir::currentPath().toStdU16String() + u"/", u"Select a Folder to Pack");
+    return textures::BrowseFolder(this, platform::toU16(QDir::currentPath()) + u"/", u"Select a Folder to Pack");
 }
 
 void Form1::cmdFileBrowse_Click()
@@ -146,15 +146,22 @@ void Form1::cmdFolderBrowse_Click()
 void Form1::cmdExtract_Click()
 {
     controlsToModel();
-    m_model.extract();
+    if (auto extracted = m_model.extract(); !extracted)
+        showFailure(extracted.error());
     modelToControls();
 }
 
 void Form1::cmdPack_Click()
 {
     controlsToModel();
-    m_model.pack();
+    if (auto packed = m_model.pack(); !packed)
+        showFailure(packed.error());
     modelToControls();
+}
+
+void Form1::showFailure(const platform::Error& error)
+{
+    m_sink.error(error, failureIcon(error));
 }
 
 } // namespace archive_tool

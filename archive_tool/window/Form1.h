@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "archive_tool/ArchiveToolModel.h"
+#include "platform/Messages.h"
 
 class QFileDialog;
 class QLabel;
@@ -16,15 +17,14 @@ class QPushButton;
 namespace archive_tool {
 
 // The archive tool's window: the archive path and the folder path, each with a browse button,
-// Extract and Pack, the files of the folder and the member order of the last pack.
+// Extract and Pack, the files of the folder and the member order of the last pack. It shows the
+// model's state and sends what stops an action to the sink (the model's own reports go there too).
 class Form1 : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit Form1(const std::filesystem::path& programFolder, QWidget* parent = nullptr);
-
-    ArchiveToolModel& model() { return m_model; }
+    Form1(ArchiveToolModel& model, platform::MessageSink& sink, QWidget* parent = nullptr);
 
 public slots:
     void cmdFileBrowse_Click();
@@ -42,8 +42,10 @@ private:
     void controlsToModel();
     void modelToControls();
     void folderEdited();
+    void showFailure(const platform::Error& error);
 
-    ArchiveToolModel m_model;
+    ArchiveToolModel& m_model;
+    platform::MessageSink& m_sink;
     QLabel* Label1;
     QLineEdit* txtFileName;
     QPushButton* cmdFileBrowse;

@@ -1,5 +1,5 @@
 // gbalzss's compressor: output size and speed of the optimal parse next to a plain greedy parse, on a
-// 43264-byte save TPL, text and random data.
+// 43264-byte save TPL, text, random data, 1 MiB of zeros and a long run of one byte inside other data.
 
 #include <filesystem>
 #include <random>
@@ -79,13 +79,30 @@ Bytes randomData()
     return out;
 }
 
+Bytes zeros()
+{
+    return Bytes(1u << 20, 0);
+}
+
+// 1 MiB: a quarter text, half one byte repeated, a quarter random: runs that start and end inside data.
+Bytes runInsideData()
+{
+    const Bytes t = text();
+    const Bytes r = randomData();
+    Bytes out(t.begin(), t.begin() + (1u << 18));
+    out.insert(out.end(), 1u << 19, 0xFF);
+    out.insert(out.end(), r.begin(), r.begin() + (1u << 18));
+    return out;
+}
+
 const Bytes& sample(int which)
 {
-    static const Bytes samples[] = {saveTpl(), text(), randomData()};
+    static const Bytes samples[] = {saveTpl(), text(), randomData(), zeros(), runInsideData()};
     return samples[which];
 }
 
-const char* const NAMES[] = {"save TPL", "text 1 MB", "random 1 MB"};
+const char* const NAMES[] = {"save TPL", "text 1 MB", "random 1 MB", "zeros 1 MB", "run inside data 1 MB"};
+constexpr int SAMPLE_COUNT = 5;
 
 template <bool Optimal> void BM_Compress(benchmark::State& state)
 {
@@ -117,6 +134,6 @@ void BM_Decompress(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(BM_Compress<true>)->Name("Lz77Optimal")->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Compress<false>)->Name("Lz77Greedy")->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Decompress)->Name("Lz77Decompress")->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Compress<true>)->Name("Lz77Optimal")->DenseRange(0, SAMPLE_COUNT - 1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Compress<false>)->Name("Lz77Greedy")->DenseRange(0, SAMPLE_COUNT - 1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Decompress)->Name("Lz77Decompress")->DenseRange(0, SAMPLE_COUNT - 1)->Unit(benchmark::kMillisecond);

@@ -21,11 +21,13 @@ TEST(ArchivePaths, ExtractionRewritesBothTexts)
     for (const auto& c : std::vector<Case>{
              {u"game.ccf", u"", u"\\game.ccf", u"\\game_ccf_OUT\\"},
              {u"\\meta\\data.ccf", u"", u"\\meta\\data.ccf", u"\\meta\\data_ccf_OUT\\"},
-             {u"C:\\work\\game.ccf", u"C:\\work\\game.ccf_OUT\\", u"C:\\work\\game.ccf", u"C:\\work\\game_ccf_OUT\\"},
+             // A folder that is given is used as it stands: only a derived one has its dots replaced.
+             {u"C:\\work\\game.ccf", u"C:\\work\\game.ccf_OUT\\", u"C:\\work\\game.ccf", u"C:\\work\\game.ccf_OUT\\"},
+             {u"/d/game.ccf", u"/d/v1.2", u"/d/game.ccf", u"/d/v1.2/"},
              {u"C:\\work\\game.ccf", u"C:\\ver.2\\out", u"C:\\work\\game.ccf", u"C:\\ver.2\\out\\"},
              {u"C:\\ver.2\\game.ccf", u"", u"C:\\ver.2\\game.ccf", u"C:\\ver.2\\game_ccf_OUT\\"},
              {u"/srv/v1.0/misc.ccf.zlib", u"", u"/srv/v1.0/misc.ccf.zlib", u"/srv/v1.0/misc_ccf_zlib_OUT/"},
-             {u"game.ccf", u"out.dir", u"\\game.ccf", u"\\out_dir\\"},
+             {u"game.ccf", u"out.dir", u"\\game.ccf", u"\\out.dir\\"},
          }) {
         const auto texts = extractionTexts(c.file, c.folder);
         EXPECT_EQ(u8(texts.file), u8(c.wantFile)) << u8(c.file);

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "archive_tool/ZlibCodec.h"
-#include "platform/Messages.h"
 #include "platform/PathText.h"
 #include "platform/TextCodec.h"
 #include "support/CcfBuilder.h"
@@ -22,22 +21,31 @@ using test_support::readAll;
 class ArchiveToolModelTest : public ::testing::Test
 {
 protected:
+    ArchiveToolModel window() { return ArchiveToolModel(programFolder.path(), sink, false); }
+    ArchiveToolModel unattended() { return ArchiveToolModel(programFolder.path(), sink, true); }
+
     test_support::TempFolder programFolder;
-    test_support::GlobalRecordingSink sink;
+    test_support::RecordingSink sink{"Cramble"};
 };
 
-TEST_F(ArchiveToolModelTest, ExtractsABareNameFromTheProgramFolderAndSaysSo)
+TEST_F(ArchiveToolModelTest, ExtractsABareNameFromTheProgramFolderAndSaysWhere)
 {
     programFolder.write("game.ccf", buildCcf({{"a.txt", bytesOf("A")}}));
-    ArchiveToolModel model(programFolder.path(), false);
+    auto model = window();
     model.setFileText(u"game.ccf");
-    ASSERT_TRUE(model.extract());
+    auto report = model.extract();
+    ASSERT_TRUE(report.ok()) << report.error().message;
     EXPECT_EQ(model.fileText(), u"\\game.ccf");
     EXPECT_EQ(model.folderText(), u"\\game_ccf_OUT\\");
+    EXPECT_EQ(report->folder, programFolder / "game_ccf_OUT");
+    EXPECT_EQ(report->extracted, 1u);
     EXPECT_EQ(readAll(programFolder / "game_ccf_OUT" / "a.txt"), bytesOf("A"));
+    // The file list shows the folder extracted into.
+    EXPECT_EQ(model.folderFiles(), std::vector<std::string>{"a.txt"});
     ASSERT_EQ(sink.messages.size(), 1u);
-    EXPECT_EQ(sink.messages[0].prompt, "\\game.ccf successfully extracted!");
-    EXPECT_EQ(sink.messages[0].title, platform::programName()); // no title of its own
+    EXPECT_EQ(sink.messages[0].prompt, "\\game.ccf successfully extracted!\r\nThe files are in " +
+                                           platform::quoted(programFolder / "game_ccf_OUT") + ".");
+    EXPECT_EQ(sink.messages[0].title, "Cramble"); // no title of its own
     EXPECT_EQ(sink.messages[0].icon, MessageIcon::None);
 }
 
@@ -46,24 +54,28 @@ TEST_F(ArchiveToolModelTest, ReportsEachFailedMemberAndDoesNotClaimSuccess)
     programFolder.write("game.ccf", buildCcf({{"ok", bytesOf("1")},
                                               {"bad", test_support::zlibStream(bytesOf("abc")), 4},
                                               {"../up", bytesOf("2")}}));
-    ArchiveToolModel model(programFolder.path(), false);
+    auto model = window();
     model.setFileText(u"\\game.ccf");
-    EXPECT_FALSE(model.extract());
+    auto report = model.extract();
+    ASSERT_TRUE(report.ok());
+    EXPECT_FALSE(report->complete());
+    EXPECT_EQ(report->problems.size(), 2u);
     ASSERT_EQ(sink.messages.size(), 3u);
     EXPECT_EQ(sink.messages[0].prompt, "Input file corrupted");
     EXPECT_EQ(sink.messages[0].title, "Compression Error");
     EXPECT_EQ(sink.messages[0].icon, MessageIcon::Exclamation);
     EXPECT_NE(sink.messages[1].prompt.find("\"../up\""), std::string::npos);
-    EXPECT_EQ(sink.messages[2].prompt, "\\game.ccf was extracted with errors: 1 of 3 members were extracted.");
+    EXPECT_EQ(sink.messages[2].prompt, "\\game.ccf was extracted with errors: 1 of 3 members were extracted into " +
+                                           platform::quoted(programFolder / "game_ccf_OUT") + ".");
 }
 
 TEST_F(ArchiveToolModelTest, PacksWithASuccessMessageOnlyInTheWindow)
 {
     programFolder.write("game_ccf_OUT/b.txt", "b");
     programFolder.write("game_ccf_OUT/A.txt", "a");
-    ArchiveToolModel window(programFolder.path(), false);
+    auto window = this->window();
     window.setFolderText(u"game_ccf_OUT");
-    ASSERT_TRUE(window.pack());
+    ASSERT_TRUE(window.pack().ok());
     // The archive is named from the folder with the program folder in front of it.
     const std::u16string derived = platform::pathToText(programFolder.path()) + u"\\game.ccf";
     EXPECT_EQ(window.fileText(), derived);
@@ -71,27 +83,30 @@ TEST_F(ArchiveToolModelTest, PacksWithASuccessMessageOnlyInTheWindow)
     EXPECT_EQ(window.memberOrderList(), (std::vector<std::string>{"A.txt", "b.txt"}));
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_EQ(sink.messages[0].prompt, platform::utf8FromUtf16(derived) + " successfully created!");
-    EXPECT_EQ(sink.messages[0].title, platform::programName());
+    EXPECT_EQ(sink.messages[0].title, "Cramble");
     EXPECT_TRUE(fs::exists(programFolder / "game.ccf"));
 
-    ArchiveToolModel unattended(programFolder.path(), true);
+    auto unattended = this->unattended();
     unattended.setFolderText(u"\\game_ccf_OUT\\");
     unattended.setFileText(u"\\other.ccf");
-    ASSERT_TRUE(unattended.pack());
+    ASSERT_TRUE(unattended.pack().ok());
     EXPECT_EQ(sink.messages.size(), 1u);
     EXPECT_EQ(readAll(programFolder / "other.ccf"), readAll(programFolder / "game.ccf"));
 
     // Empty fields ask for a path instead of working on the program folder itself.
-    ArchiveToolModel empty(programFolder.path(), false);
-    EXPECT_FALSE(empty.extract());
-    EXPECT_FALSE(empty.pack());
-    EXPECT_EQ(sink.messages.size(), 3u);
+    auto empty = this->window();
+    for (const bool extracting : {true, false}) {
+        const platform::Error refused = extracting ? empty.extract().error() : empty.pack().error();
+        EXPECT_EQ(refused.kind, platform::ErrorKind::BadArgument);
+        EXPECT_EQ(refused.message.rfind("Type the path of a", 0), 0u) << refused.message;
+    }
+    EXPECT_EQ(sink.messages.size(), 1u);
     EXPECT_FALSE(fs::exists(programFolder / ".ccf"));
 }
 
 TEST_F(ArchiveToolModelTest, BrowseChoicesDeriveTheOtherField)
 {
-    ArchiveToolModel model(programFolder.path(), false);
+    auto model = window();
     fs::create_directories(programFolder / "meta");
     model.archiveChosen(programFolder / "meta" / "data.ccf");
     EXPECT_EQ(model.fileText(), u"\\meta\\data.ccf");

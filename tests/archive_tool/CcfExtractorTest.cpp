@@ -59,7 +59,8 @@ TEST_F(CcfExtractor, RefusesNamesThatCouldLeaveTheFolderAndExtractsTheRest)
     for (const std::string& name :
          {std::string(20, '\0'), std::string("."), std::string(".."), std::string("../escaped"),
           std::string("..\\escaped"), std::string("/tmp/escaped"), std::string("sub/escaped"), std::string("C:escaped"),
-          std::string("a\x01z"), std::string("a*b"), std::string("name."), std::string("NUL.txt")}) {
+          std::string("a\x01z"), std::string("a*b"), std::string("name."), std::string("NUL.txt"),
+          std::string(".a.vctmp-42-x1Y2z3")}) {
         SCOPED_TRACE(name);
         fs::remove_all(out);
         auto report = extract(buildCcf({{"before", bytesOf("1")}, {name, bytesOf("evil")}, {"after", bytesOf("2")}}));

@@ -10,10 +10,10 @@ using namespace archive_tool;
 
 platform::Result<CommandLineOptions> parse(const std::vector<std::string>& args)
 {
-    return ParseCLO(platform::commandPieces(args));
+    return parseCommandLine(platform::commandPieces(args));
 }
 
-TEST(ParseCLO, ChoosesTheModeByFirstLetterAndTheLaterOneWins)
+TEST(ParseCommandLine, ChoosesTheModeByFirstLetterAndTheLaterOneWins)
 {
     const std::vector<std::pair<std::vector<std::string>, Mode>> cases = {
         {{"-file", "x.ccf"}, Mode::Extract},
@@ -31,7 +31,7 @@ TEST(ParseCLO, ChoosesTheModeByFirstLetterAndTheLaterOneWins)
     }
 }
 
-TEST(ParseCLO, TakesThePathsAfterFileAndFolder)
+TEST(ParseCommandLine, TakesThePathsAfterFileAndFolder)
 {
     auto options = parse({"-pack", "-folder", "C:\\data\\game_ccf_OUT\\", "-file", "C:\\data\\game.ccf"});
     ASSERT_TRUE(options.ok());
@@ -48,7 +48,7 @@ TEST(ParseCLO, TakesThePathsAfterFileAndFolder)
     EXPECT_EQ(options->file, u"C:\\my games\\a.ccf");
 }
 
-TEST(ParseCLO, AFileOrFolderPieceWithoutAPathIsRefused)
+TEST(ParseCommandLine, AFileOrFolderPieceWithoutAPathIsRefused)
 {
     for (const auto& args :
          std::vector<std::vector<std::string>>{{"-file"}, {"-e", "-file", "\"\""}, {"-folder", " "}}) {
@@ -56,6 +56,18 @@ TEST(ParseCLO, AFileOrFolderPieceWithoutAPathIsRefused)
         ASSERT_FALSE(options.ok()) << args.back();
         EXPECT_EQ(options.error().kind, platform::ErrorKind::BadArgument);
     }
+}
+
+TEST(ParseCommandLine, ListsWhatItPassesOver)
+{
+    auto options = parse({"game.ccf", "-bogus", "x", "-e", "-f", "-", "-file", "a.ccf", "-Folder", "out"});
+    ASSERT_TRUE(options.ok());
+    EXPECT_EQ(options->leadingText, u"game.ccf");
+    EXPECT_EQ(options->ignored, (std::vector<std::u16string>{u"bogus x", u"f", u""}));
+    EXPECT_EQ(options->file, u"a.ccf");
+    EXPECT_EQ(options->folder, u"out");
+    options = parse({"-pack", "-folder", "in"});
+    EXPECT_TRUE(options->leadingText.empty() && options->ignored.empty());
 }
 
 } // namespace

@@ -36,9 +36,7 @@ void tst_MessageBoxSink::showsPromptTitleAndIcon()
     QFETCH(QString, shownTitle);
     QFETCH(int, shownIcon);
 
-    platform::setProgramName("Cramble");
-    platform::MessageBoxSink sink;
-    platform::MessageSink* previous = platform::setMessageSink(&sink);
+    platform::MessageBoxSink sink(nullptr, "Cramble");
     QString seenText, seenTitle;
     int seenIcon = -1;
     int buttons = 0;
@@ -51,9 +49,7 @@ void tst_MessageBoxSink::showsPromptTitleAndIcon()
         buttons = box->buttons().size();
         box->accept();
     });
-    platform::showMessage("Error running 'x'\r\nNo such file", title.toStdString(),
-                          static_cast<platform::MessageIcon>(icon));
-    platform::setMessageSink(previous);
+    sink.message("Error running 'x'\r\nNo such file", title.toStdString(), static_cast<platform::MessageIcon>(icon));
 
     QCOMPARE(seenText, QStringLiteral("Error running 'x'\nNo such file"));
     QCOMPARE(seenTitle, shownTitle);

@@ -7,6 +7,7 @@
 #include "platform/Files.h"
 #include "support/TempFolder.h"
 #include "textures/ContainerFormat.h"
+#include "tools/TplFile.h"
 #include "tools/TplLayout.h"
 
 using platform::Bytes;
@@ -95,6 +96,53 @@ TEST(TplFromNeoGeoBanner, PutsTemplateBeforeTextureFrom160)
     EXPECT_EQ(tplFromNeoGeoBanner(Bytes(160, 0x55) + counting(1000), neogeo).value(), neogeo + counting(1000));
     EXPECT_FALSE(tplFromNeoGeoBanner(Bytes(159, 0), neogeo).ok());
     EXPECT_FALSE(tplFromNeoGeoBanner(Bytes(200, 0), Bytes(415, 0)).ok());
+}
+
+TEST(SaveBannerTpl, IconCountComesFromTheLength)
+{
+    constexpr std::size_t head = 160, banner = 0x6000, icon = 0x1200;
+    const std::vector<std::pair<std::size_t, std::optional<std::uint32_t>>> cases = {
+        {0, std::nullopt},
+        {head, std::nullopt},
+        {head + banner + icon - 1, std::nullopt},
+        {head + banner + icon, 1},
+        {head + banner + 4 * icon, 4},
+        {head + banner + 4 * icon + 5, 4}, // a partial icon does not count
+        {head + banner + 8 * icon, 8},
+        {head + banner + 9 * icon, 8}, // a save banner has at most eight
+    };
+    for (const auto& [size, icons] : cases)
+        EXPECT_EQ(saveBannerIconCount(size), icons) << size;
+}
+
+// The built header is what the converter lays out for the same images, and for eight icons the
+// shipped template.
+TEST(SaveBannerTpl, HeaderMatchesTheConvertersLayoutForEveryCount)
+{
+    EXPECT_EQ(saveBannerTplHeader(8), shippedFile("headers/neogeo.hdr"));
+    for (std::uint32_t icons = 1; icons <= 8; ++icons) {
+        std::vector<tools::EncodedImage> images;
+        for (std::uint32_t i = 0; i <= icons; ++i) {
+            const std::uint32_t w = i == 0 ? 192 : 48, h = i == 0 ? 64 : 48;
+            images.push_back({w, h, TexFormat::RGB5A3, Bytes(std::size_t{w} * h * 2, 0)});
+        }
+        const Bytes header = saveBannerTplHeader(icons);
+        ASSERT_EQ(header.size(), firstDataOffset(icons + 1)) << icons;
+        EXPECT_EQ(slice(tools::writeTpl(images), 0, header.size()), header) << icons;
+    }
+}
+
+TEST(SaveBannerTpl, BannerWithFewerIconsGetsItsOwnHeader)
+{
+    const Bytes data = counting(0x6000 + 4 * 0x1200);
+    EXPECT_EQ(tplFromShortSaveBanner(Bytes(160, 0x55) + data).value(), saveBannerTplHeader(4) + data);
+    EXPECT_FALSE(tplFromShortSaveBanner(Bytes(160, 0) + counting(61440)).has_value());
+    EXPECT_FALSE(tplFromShortSaveBanner(Bytes(160, 0)).has_value());
+
+    // Such a banner needs no template.
+    TempFolder bare;
+    ASSERT_TRUE(LoadNeoGeo(bare.write("banner.bin", Bytes(160, 0) + data), bare.path()).ok());
+    EXPECT_EQ(readAll(tempTplPath(bare.path())), saveBannerTplHeader(4) + data);
 }
 
 TEST(TplFromNesApp, TakesTextureAtFirstSignature)

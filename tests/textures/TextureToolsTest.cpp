@@ -34,6 +34,8 @@ TEST(TextureTools, CommandLinesQuoteTheTplPath)
     EXPECT_EQ(converterCommandLine("save_icon.tcs", "/out dir/banner.tpl"),
               "tpl_converter.exe save_icon.tcs \"/out dir/banner.tpl\"");
     EXPECT_EQ(viewerCommandLine("/p/temp/temp.tpl"), "tpl_viewer.exe \"/p/temp/temp.tpl\"");
+    EXPECT_EQ(decompressCommandLine("/in dir/LZ77_banner.tpl", "/p/temp/temp.tpl"),
+              "gbalzss.exe d \"/in dir/LZ77_banner.tpl\" \"/p/temp/temp.tpl\"");
 }
 
 TEST(TextureTools, RunsToolInWorkingFolderWithPathAsOneArgument)
@@ -50,6 +52,13 @@ TEST(TextureTools, RunsToolInWorkingFolderWithPathAsOneArgument)
     writeRecordingTool(work, "tpl_viewer");
     ASSERT_TRUE(RunViewer(sink, work / "temp.tpl", work.path()).ok());
     EXPECT_EQ(readText(work / "args.txt"), (work / "temp.tpl").string() + "\n" + folder + "\n");
+
+    writeRecordingTool(work, "gbalzss");
+    ASSERT_TRUE(RunDecompressor(sink, work / "in dir" / "a.tpl", work / "temp.tpl", work.path()).ok());
+    EXPECT_EQ(readText(work / "args.txt"), "d\n" + (work / "in dir" / "a.tpl").string() + "\n" +
+                                               (work / "temp.tpl").string() + "\n" + folder + "\n");
+    EXPECT_EQ(RunDecompressor(sink, work / "a\"b.tpl", work / "temp.tpl", work.path()).error().kind,
+              platform::ErrorKind::BadArgument);
 }
 
 TEST(TextureTools, RefusesPathsACommandLineCannotQuote)

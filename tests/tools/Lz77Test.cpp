@@ -164,6 +164,74 @@ TEST(Lz77, ReachesTheSmallestSizeOnDataWithFewDistinctBytes)
         EXPECT_EQ(compressed(input).size(), smallestPossibleSize(input));
 }
 
+// The greedy stream as a brute-force search writes it: at each position the longest match in the
+// window (the nearest of equally long ones), else a literal.
+Bytes bruteForceGreedy(const Bytes& in)
+{
+    const std::size_t n = in.size();
+    Bytes out = {LZ77_TYPE, static_cast<std::uint8_t>(n), static_cast<std::uint8_t>(n >> 8),
+                 static_cast<std::uint8_t>(n >> 16)};
+    std::size_t flagAt = 0;
+    for (std::size_t i = 0, item = 0; i < n; ++item) {
+        if (item % 8 == 0) {
+            flagAt = out.size();
+            out.push_back(0);
+        }
+        std::size_t longest = 0, distance = 0;
+        for (std::size_t d = 1; d <= std::min<std::size_t>(i, LZ77_WINDOW); ++d) {
+            std::size_t len = 0;
+            while (len < LZ77_MAX_MATCH && i + len < n && in[i + len] == in[i + len - d])
+                ++len;
+            if (len > longest)
+                longest = len, distance = d;
+        }
+        if (longest < LZ77_MIN_MATCH) {
+            out.push_back(in[i++]);
+            continue;
+        }
+        out[flagAt] |= static_cast<std::uint8_t>(0x80 >> (item % 8));
+        out.push_back(static_cast<std::uint8_t>(((longest - LZ77_MIN_MATCH) << 4) | ((distance - 1) >> 8)));
+        out.push_back(static_cast<std::uint8_t>(distance - 1));
+        i += longest;
+    }
+    out.resize((out.size() + 3) / 4 * 4, 0);
+    return out;
+}
+
+TEST(Lz77, LongRunsOfOneByteKeepTheNearestLongestMatchAndTheSmallestSize)
+{
+    // Runs just below, at and above the longest match, at the start, the end and inside other data,
+    // a later run that can reach back into an earlier one, and runs of different bytes side by side.
+    const auto withRun = [](std::size_t before, std::size_t run, std::size_t after, std::uint8_t value) {
+        Bytes out = randomBytes(before, static_cast<std::uint32_t>(run));
+        out.insert(out.end(), run, value);
+        const Bytes tail = randomBytes(after, static_cast<std::uint32_t>(run + 1));
+        out.insert(out.end(), tail.begin(), tail.end());
+        return out;
+    };
+    std::vector<Bytes> inputs;
+    for (const std::size_t run : {17, 18, 19, 20, 36, 37, 55, 3000})
+        inputs.push_back(withRun(700, run, 500, 0x00));
+    inputs.push_back(withRun(0, 2000, 300, 0xFF));
+    inputs.push_back(withRun(400, 2000, 0, 0x41));
+    Bytes twice = withRun(300, 1000, 200, 0x00);
+    const Bytes again = withRun(0, 25, 100, 0x00);
+    twice.insert(twice.end(), again.begin(), again.end());
+    inputs.push_back(twice);
+    Bytes sideBySide(500, 0x11);
+    sideBySide.insert(sideBySide.end(), 500, 0x12);
+    sideBySide.insert(sideBySide.end(), 19, 0x11);
+    inputs.push_back(sideBySide);
+
+    for (std::size_t k = 0; k < inputs.size(); ++k) {
+        const Bytes& input = inputs[k];
+        EXPECT_EQ(*compressLz77Greedy(input), bruteForceGreedy(input)) << "input " << k;
+        const Bytes packed = compressed(input);
+        EXPECT_EQ(packed.size(), smallestPossibleSize(input)) << "input " << k;
+        EXPECT_EQ(*decompressLz77(packed), input) << "input " << k;
+    }
+}
+
 TEST(Lz77, DecompressRejectsMalformedStreams)
 {
     struct Case

@@ -1,11 +1,11 @@
 // tpl_converter <script> <output.tpl>: encodes the TGA pictures a script names into a TPL.
 
-#include <cstdio>
 #include <filesystem>
 
 #include "platform/CommandLine.h"
 #include "platform/Messages.h"
 #include "tools/Converter.h"
+#include "tools/ToolArguments.h"
 
 namespace {
 
@@ -21,15 +21,13 @@ int main(int argc, char** argv)
     const auto args = platform::argumentsOf(argc, argv);
     if (const auto done = platform::handleHelpOrVersion(args, "tpl_converter", USAGE))
         return *done;
-    platform::setProgramName("tpl_converter");
-    if (args.size() != 2) {
-        std::fputs(USAGE, stderr);
-        return platform::EXIT_BAD_COMMAND_LINE;
-    }
+    platform::StderrMessageSink sink("tpl_converter");
+    if (const auto refused = tools::checkArguments(args, 2, USAGE, sink))
+        return *refused;
     std::error_code ec;
     const auto current = std::filesystem::current_path(ec);
     if (auto ok = tools::convertScript(args[0], args[1], current); !ok) {
-        platform::showError(ok.error());
+        sink.error(ok.error());
         return platform::EXIT_FAILED;
     }
     return platform::EXIT_DONE;

@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include "archive_tool/window/Form1.h"
+#include "platform/PathText.h"
 #include "support/RecordingSink.h"
 #include "support/TempFolder.h"
 
@@ -25,6 +26,16 @@ public:
 protected:
     std::optional<fs::path> chooseArchive() override { return archiveAnswer; }
     std::u16string chooseFolder() override { return folderAnswer; }
+};
+
+// The window as main.cpp makes it: on a model that reports to the same sink as the window.
+struct Window
+{
+    explicit Window(const fs::path& programFolder) : model(programFolder, sink, false), form(model, sink) {}
+
+    test_support::RecordingSink sink{"Cramble"};
+    archive_tool::ArchiveToolModel model;
+    ScriptedForm1 form;
 };
 
 } // namespace
@@ -46,7 +57,8 @@ private slots:
     void hasEveryControlWithItsCaption()
     {
         test_support::TempFolder programFolder;
-        archive_tool::Form1 form(programFolder.path());
+        Window window(programFolder.path());
+        auto& form = window.form;
         QCOMPARE(form.windowTitle(), QStringLiteral("Cramble"));
         const std::vector<std::pair<const char*, const char*>> captions = {
             {"Label1", "Path to File:"}, {"Label2", "Path to Folder:"}, {"cmdFileBrowse", "...."},
@@ -64,7 +76,8 @@ private slots:
         test_support::TempFolder programFolder;
         programFolder.write("meta/data_ccf_OUT/Banner.bin", "b");
         programFolder.write("meta/data_ccf_OUT/a.txt", "a");
-        ScriptedForm1 form(programFolder.path());
+        Window window(programFolder.path());
+        auto& form = window.form;
         auto* file = control<QLineEdit>(form, "txtFileName");
         auto* folder = control<QLineEdit>(form, "txtFolder");
 
@@ -97,8 +110,8 @@ private slots:
     void openDialogShowsTheArchiveFilters()
     {
         test_support::TempFolder programFolder;
-        archive_tool::Form1 form(programFolder.path());
-        auto* dialog = control<QFileDialog>(form, "CommonDialog1");
+        Window window(programFolder.path());
+        auto* dialog = control<QFileDialog>(window.form, "CommonDialog1");
         dialog->setOption(QFileDialog::DontUseNativeDialog);
         auto* types = control<QComboBox>(*dialog, "fileTypeCombo");
         QCOMPARE(types->count(), 2);
@@ -127,10 +140,11 @@ private slots:
     void packAndExtractButtonsRunTheModel()
     {
         test_support::TempFolder programFolder;
-        test_support::GlobalRecordingSink sink;
         programFolder.write("src_OUT/b.txt", "b");
         programFolder.write("src_OUT/C.txt", "c");
-        archive_tool::Form1 form(programFolder.path());
+        Window window(programFolder.path());
+        auto& form = window.form;
+        const auto& sink = window.sink;
         auto* folder = control<QLineEdit>(form, "txtFolder");
         folder->setText(QStringLiteral("src_OUT"));
         QTest::mouseClick(control<QPushButton>(form, "cmdPack"), Qt::LeftButton);
@@ -144,7 +158,18 @@ private slots:
         QTest::mouseClick(control<QPushButton>(form, "cmdExtract"), Qt::LeftButton);
         QCOMPARE(folder->text(), QString::fromStdString(programFolder.path().string()) + QStringLiteral("\\src_OUT\\"));
         QCOMPARE(sink.messages.size(), std::size_t{2});
-        QCOMPARE(sink.messages[1].prompt, programFolder.path().string() + "\\src successfully extracted!");
+        QCOMPARE(sink.messages[1].prompt, programFolder.path().string() +
+                                              "\\src successfully extracted!\r\nThe files are in " +
+                                              platform::quoted(programFolder / "src_OUT") + ".");
+        // The file list shows the folder the files went to.
+        QCOMPARE(control<QListWidget>(form, "fleccf")->count(), 2);
+
+        // What stops an action is shown through the sink, with the critical icon.
+        control<QLineEdit>(form, "txtFileName")->setText(QStringLiteral("\\absent.ccf"));
+        QTest::mouseClick(control<QPushButton>(form, "cmdExtract"), Qt::LeftButton);
+        QCOMPARE(sink.messages.size(), std::size_t{3});
+        QVERIFY(sink.messages[2].prompt.find("absent.ccf") != std::string::npos);
+        QCOMPARE(sink.messages[2].icon, platform::MessageIcon::Critical);
     }
 };
 

@@ -1,0 +1,58 @@
+#pragma once
+
+// What every window of the suite does the same way beyond its own controls: taking dropped files,
+// the F1 help, the questions before something is lost or replaced, and the busy indicator.
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include <QString>
+#include <QWidget>
+
+class QLabel;
+class QProgressBar;
+
+namespace platform {
+
+// Makes target take a dropped file or folder: the first local path of the drop goes to dropped. A
+// drag that carries no local path is refused. On a line edit this replaces its own text drop, so the
+// field changes only through dropped, as through its browse button.
+void acceptPathDrops(QWidget* target, std::function<void(const std::filesystem::path&)> dropped);
+
+// F1 on window shows a short help text under the program's name and the suite's version.
+void addHelpShortcut(QWidget* window, const std::string& programName, const QString& helpText);
+
+// A button's tool tip with its shortcut: "Save the layout (Ctrl+S)".
+QString withShortcut(const QString& tip, const QString& shortcut);
+
+enum class SaveChoice { Save, Discard, Cancel };
+
+// "Save changes to <fileName>?" with the buttons Save, Discard and Cancel (Escape cancels).
+SaveChoice askToSaveChanges(QWidget* parent, const QString& title, const QString& fileName);
+
+// A question with Yes and No (No is the default); true for Yes.
+bool askYesNo(QWidget* parent, const QString& title, const QString& question);
+
+// A window's status area: empty while idle; while busy, a text and an indeterminate progress bar, and
+// the busy cursor over the whole application.
+class BusyIndicator : public QWidget
+{
+public:
+    explicit BusyIndicator(QWidget* parent = nullptr);
+    ~BusyIndicator() override;
+
+    void setBusy(bool busy, const QString& what = {});
+    bool isBusy() const { return m_busy; }
+
+    // While an outside program runs (platform::ShellAndWait), show busy with this text. One window at
+    // a time follows the outside programs; the last one asked wins.
+    void followOutsidePrograms(const QString& what);
+
+private:
+    QLabel* m_text;
+    QProgressBar* m_bar;
+    bool m_busy = false;
+};
+
+} // namespace platform
