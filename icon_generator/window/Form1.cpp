@@ -3,15 +3,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -20,6 +17,7 @@
 #include "icon_generator/FrameExport.h"
 #include "icon_generator/window/PictureBox.h"
 #include "platform/QtText.h"
+#include "platform/WindowHabits.h"
 #include "textures/FolderPicker.h"
 
 namespace icon_generator {
@@ -28,21 +26,18 @@ namespace {
 constexpr int PREVIEW_INTERVAL_MS = 250;
 constexpr QSize SOURCE_AREA{120, 88};
 
+constexpr const char* HELP_TEXT =
+    "Makes the textures of a Virtual Console title from one picture.\n\n"
+    "Choose the console and the source picture (or drop it onto the window), and the folder for the "
+    "textures. Make Preview paints the picture into the save icon frames; Make writes what Create: "
+    "has ticked: the save icon and banner, the channel picture (Banner Image) and the channel icon.\n\n"
+    "Click the banner or the source picture, or double-click a frame, to save it as a BMP in the "
+    "program folder (1.bmp to 5.bmp, test.bmp).";
+
 template <typename T> T* named(T* widget, const char* name)
 {
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
-}
-
-// The first local file a drag carries, if any.
-std::optional<QString> droppedFile(const QMimeData* data)
-{
-    if (!data || !data->hasUrls())
-        return std::nullopt;
-    for (const auto& url : data->urls())
-        if (url.isLocalFile())
-            return url.toLocalFile();
-    return std::nullopt;
 }
 
 } // namespace
@@ -50,7 +45,6 @@ std::optional<QString> droppedFile(const QMimeData* data)
 Form1::Form1(GeneratorModel& model, QWidget* parent) : QWidget(parent), m_model(model)
 {
     setWindowTitle(QStringLiteral("Mintrel"));
-    setAcceptDrops(true);
     buildControls();
     layOut();
     connectControls();
@@ -96,6 +90,9 @@ void Form1::buildControls()
     Command2 = named(new QPushButton(QStringLiteral("Make Preview"), this), "Command2");
     tiPrev = named(new QTimer(this), "tiPrev");
     tiPrev->setInterval(PREVIEW_INTERVAL_MS);
+
+    busyIndicator = named(new platform::BusyIndicator(this), "busyIndicator");
+    busyIndicator->followOutsidePrograms(QStringLiteral("Making the textures…"));
 
     CommonDialog1 = named(new QFileDialog(this), "CommonDialog1");
     CommonDialog1->setFileMode(QFileDialog::ExistingFile);
@@ -161,7 +158,7 @@ void Form1::layOut()
     frames->addWidget(fraIcon, 1);
     frames->addWidget(Frame2);
     auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
+    buttons->addWidget(busyIndicator, 1);
     buttons->addWidget(Command2);
     buttons->addWidget(Command1);
 
@@ -193,6 +190,28 @@ void Form1::connectControls()
     connect(Picture4, &PictureBox::doubleClicked, this, &Form1::Picture4_DblClick);
     connect(Picture2, &PictureBox::doubleClicked, this, &Form1::Picture2_DblClick);
     connect(PicSrc, &PictureBox::clicked, this, &Form1::PicSrc_Click);
+
+    // A picture dropped onto the window (the source box included) or the source field becomes the
+    // source; a folder dropped onto the destination field becomes the destination.
+    for (QWidget* target : std::initializer_list<QWidget*>{this, Text1})
+        platform::acceptPathDrops(target, [this](const std::filesystem::path& path) { sourceDropped(path); });
+    platform::acceptPathDrops(Text2, [this](const std::filesystem::path& path) {
+        if (m_busy)
+            return;
+        controlsToModel();
+        m_model.destinationChosen(platform::pathToText(path));
+        modelToControls();
+    });
+    platform::addHelpShortcut(this, "Mintrel", QString::fromLatin1(HELP_TEXT));
+}
+
+void Form1::sourceDropped(const std::filesystem::path& path)
+{
+    if (m_busy)
+        return;
+    controlsToModel();
+    m_model.sourceChosen(path);
+    modelToControls();
 }
 
 void Form1::controlsToModel()
@@ -340,23 +359,6 @@ void Form1::Picture2_DblClick()
 void Form1::PicSrc_Click()
 {
     exportFrame(std::nullopt);
-}
-
-void Form1::dragEnterEvent(QDragEnterEvent* event)
-{
-    if (!m_busy && droppedFile(event->mimeData()))
-        event->acceptProposedAction();
-}
-
-void Form1::dropEvent(QDropEvent* event)
-{
-    const auto file = droppedFile(event->mimeData());
-    if (m_busy || !file)
-        return;
-    event->acceptProposedAction();
-    controlsToModel();
-    m_model.sourceChosen(platform::qStringToPath(*file));
-    modelToControls();
 }
 
 } // namespace icon_generator

@@ -17,13 +17,17 @@ class QLineEdit;
 class QPushButton;
 class QTimer;
 
+namespace platform {
+class BusyIndicator;
+}
+
 namespace icon_generator {
 
 class PictureBox;
 
 // The generator's window: the console and its templates, the source and destination, the five
 // frame boxes, the animation preview, the three outputs and the two actions. A picture dropped onto
-// the window becomes the source.
+// the window becomes the source. F1 shows a short help.
 class Form1 : public QWidget
 {
     Q_OBJECT
@@ -54,9 +58,6 @@ protected:
     virtual std::optional<std::filesystem::path> choosePicture();
     virtual std::u16string chooseFolder(const std::u16string& start);
 
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
-
 private:
     void buildControls();
     void layOut();
@@ -66,6 +67,7 @@ private:
     void showFrames();
     void exportFrame(std::optional<FrameBox> box);
     void setBusy(bool busy);
+    void sourceDropped(const std::filesystem::path& path);
 
     GeneratorModel& m_model;
     bool m_busy = false;
@@ -97,6 +99,7 @@ private:
     QPushButton* Command1;
     QPushButton* Command2;
     QTimer* tiPrev;
+    platform::BusyIndicator* busyIndicator;
     QFileDialog* CommonDialog1;
 };
 

@@ -11,6 +11,7 @@
 #include "icon_generator/window/PictureBox.h"
 #include "platform/PathText.h"
 #include "platform/QtText.h"
+#include "platform/WindowHabits.h"
 #include "support/RecordingSink.h"
 
 using namespace icon_generator;
@@ -27,8 +28,6 @@ public:
     std::optional<fs::path> pictureAnswer;
     std::u16string folderAnswer;
     std::u16string folderStart;
-    using Form1::dragEnterEvent;
-    using Form1::dropEvent;
 
 protected:
     std::optional<fs::path> choosePicture() override { return pictureAnswer; }
@@ -127,7 +126,8 @@ private slots:
         auto* preview = control<QPushButton>(form, "Command2");
         bool disabledMeanwhile = false;
         QTimer::singleShot(150, &form, [&] {
-            disabledMeanwhile = !make->isEnabled() && !preview->isEnabled();
+            disabledMeanwhile = !make->isEnabled() && !preview->isEnabled() &&
+                                control<platform::BusyIndicator>(form, "busyIndicator")->isBusy();
             form.Command1_Click(); // a second press while the first runs
         });
         QTest::mouseClick(make, Qt::LeftButton);
@@ -146,11 +146,11 @@ private slots:
         mintrel_test::solid({10, 10}, 0xFF00FF00).save(QString::fromStdString((folder / "drop.bmp").string()));
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(QString::fromStdString((folder / "drop.bmp").string()))});
-        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        form.dragEnterEvent(&enter);
+        QApplication::sendEvent(control<PictureBox>(form, "PicSrc"), &enter);
         QVERIFY(enter.isAccepted());
-        form.dropEvent(&drop);
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(control<PictureBox>(form, "PicSrc"), &drop);
         QCOMPARE(control<QLineEdit>(form, "Text1")->text(), QStringLiteral("\\drop.bmp"));
         QCOMPARE(control<PictureBox>(form, "PicSrc")->picture().pixel(0, 0), 0xFF00FF00u);
 
