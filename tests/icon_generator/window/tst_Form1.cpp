@@ -66,7 +66,6 @@ private slots:
         ScriptedForm1 form(model);
         auto* cmbCon = control<QComboBox>(form, "cmbCon");
         QCOMPARE(cmbCon->currentIndex(), -1);
-        QCOMPARE(cmbCon->count(), 14);
         cmbCon->setCurrentIndex(2);
         emit cmbCon->activated(2);
         QCOMPARE(model.consoleIndex(), 2);
