@@ -322,6 +322,16 @@ FIBITMAP* bitmapFromPicture(const QImage& picture)
 
 Result<fs::path> SaveImage(const QImage& picture, const fs::path& path)
 {
+    auto encoded = encodeTga(picture, path);
+    if (!encoded)
+        return encoded.error();
+    if (auto written = platform::writeFileAtomic(encoded->path, encoded->bytes); !written)
+        return written.error();
+    return encoded->path;
+}
+
+Result<EncodedPicture> encodeTga(const QImage& picture, const fs::path& path)
+{
     installMessageHandler();
     if (picture.isNull())
         return adapterError(ErrorKind::BadArgument, ERROR_NO_PICTURE,
@@ -363,9 +373,7 @@ Result<fs::path> SaveImage(const QImage& picture, const fs::path& path)
         !FreeImage_AcquireMemory(memory.get(), &data, &size))
         return makeError(ErrorKind::WriteFailed, "Cannot encode the picture " + quoted(target) + " as " + formatName +
                                                      ": " + t_lastFreeImageMessage);
-    if (auto written = platform::writeFileAtomic(target, ByteView(data, size)); !written)
-        return written.error();
-    return target;
+    return EncodedPicture{target, Bytes(data, data + size)};
 }
 
 } // namespace textures

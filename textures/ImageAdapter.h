@@ -46,6 +46,15 @@ std::string depthNotWritableText(const std::string& formatName, int bitsPerPixel
 [[nodiscard]] platform::Result<std::filesystem::path> SaveImage(const QImage& picture,
                                                                 const std::filesystem::path& path);
 
+// What SaveImage writes, without writing it: the path as completed and the file's bytes. For a caller
+// that writes the file another way (a scratch picture that another program reads at once).
+struct EncodedPicture
+{
+    std::filesystem::path path;
+    platform::Bytes bytes;
+};
+[[nodiscard]] platform::Result<EncodedPicture> encodeTga(const QImage& picture, const std::filesystem::path& path);
+
 // The displayable picture of a FreeImage bitmap of any standard depth (Format_ARGB32, top row first),
 // or a null image when the bitmap cannot be converted. The bitmap stays the caller's.
 QImage pictureFromBitmap(FIBITMAP* bitmap);
