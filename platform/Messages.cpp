@@ -28,38 +28,4 @@ void StderrMessageSink::show(const std::string& prompt, const std::string& title
     std::fflush(stderr);
 }
 
-namespace {
-
-StderrMessageSink g_stderrSink;
-MessageSink* g_sink = &g_stderrSink;
-
-} // namespace
-
-void setProgramName(std::string name)
-{
-    g_stderrSink.setProgramName(std::move(name));
-}
-
-const std::string& programName()
-{
-    return g_stderrSink.programName();
-}
-
-MessageSink* setMessageSink(MessageSink* sink)
-{
-    MessageSink* old = g_sink;
-    g_sink = sink ? sink : &g_stderrSink;
-    return old;
-}
-
-void showMessage(const std::string& prompt, const std::string& title, MessageIcon icon)
-{
-    g_sink->show(prompt, title.empty() ? programName() : title, icon);
-}
-
-void showError(const Error& error, MessageIcon icon)
-{
-    showMessage(error.message, error.title, icon);
-}
-
 } // namespace platform

@@ -41,12 +41,4 @@ public:
     void show(const std::string& prompt, const std::string& title, MessageIcon icon) override;
 };
 
-// ---- Being retired: the process-wide sink. Code handed a MessageSink& uses that instead. ------------
-
-void setProgramName(std::string name);
-const std::string& programName();
-MessageSink* setMessageSink(MessageSink* sink);
-void showMessage(const std::string& prompt, const std::string& title = {}, MessageIcon icon = MessageIcon::None);
-void showError(const Error& error, MessageIcon icon = MessageIcon::Critical);
-
 } // namespace platform

@@ -28,16 +28,4 @@ public:
     std::vector<Message> messages;
 };
 
-// A RecordingSink installed as the process-wide sink for its lifetime, for code that still reports
-// through platform::showMessage.
-class GlobalRecordingSink : public RecordingSink
-{
-public:
-    GlobalRecordingSink() : m_previous(platform::setMessageSink(this)) {}
-    ~GlobalRecordingSink() override { platform::setMessageSink(m_previous); }
-
-private:
-    platform::MessageSink* m_previous;
-};
-
 } // namespace test_support
