@@ -44,8 +44,8 @@ std::size_t terminatorEnd(platform::ByteView section, std::size_t start)
 }
 
 // The text of the section at offset, or why it cannot be trusted: its size runs past the end of the
-// buffer or is too small for the text box fields, its text length is odd, or the text would not fit
-// inside the section behind the text box fields (0x74 on).
+// buffer, over the next text pane or is too small for the text box fields, its text length is odd, or
+// the text would not fit inside the section behind the text box fields (0x74 on).
 //
 // The text starts at the offset stored at 0x58 whenever that lies between 0x74 and the section's end,
 // and is then n bytes long (n = the text length at 0x4E, terminator included). Real layouts keep unused
@@ -63,6 +63,10 @@ TextPlace textPlace(platform::ByteView buffer, std::size_t section)
     if (r.failed() || size < fmt::TEXT_HEAD_MIN || size > buffer.size() - section)
         return damaged;
     const auto bytes = buffer.subspan(section, size);
+    // Sections follow one another and never nest: a size that reaches over another pane's magic is
+    // damage, and rewriting such a section would change that pane's head (its name, its lengths).
+    if (platform::findBytes(bytes, TXT1, TXT1.size()) != NOT_FOUND)
+        return damaged;
 
     ByteReader s(bytes);
     s.seek(fmt::TEXT_LENGTH);

@@ -1,6 +1,7 @@
 // Shift-JIS through iconv's "CP932" table (glibc): the code page the titles were written in.
 // Other names (SHIFT_JIS, IBM932) map 0x5C, 0x7E and a few symbols differently.
 #include <cerrno>
+#include <string_view>
 
 #include <iconv.h>
 
@@ -18,16 +19,31 @@ struct IconvHandle
         if (cd != reinterpret_cast<iconv_t>(-1))
             iconv_close(cd);
     }
+    IconvHandle(const IconvHandle&) = delete;
+    IconvHandle& operator=(const IconvHandle&) = delete;
     bool ok() const { return cd != reinterpret_cast<iconv_t>(-1); }
 };
+
+// Opening a converter loads its tables, which costs far more than converting a title: each thread
+// keeps one converter per direction and resets its state before every use.
+IconvHandle& converter(const char* to, const char* from)
+{
+    if (std::string_view(to) == "CP932") {
+        thread_local IconvHandle toShiftJis("CP932", "UTF-16LE");
+        return toShiftJis;
+    }
+    thread_local IconvHandle fromShiftJis("UTF-16LE", "CP932");
+    return fromShiftJis;
+}
 
 // Runs one whole conversion. On failure, describe(offset) gives the message for the input byte offset
 // where the conversion stopped (the input size when it ended inside a character).
 template <typename Describe> Result<Bytes> convert(const char* to, const char* from, ByteView in, Describe describe)
 {
-    IconvHandle h(to, from);
+    IconvHandle& h = converter(to, from);
     if (!h.ok())
         return makeError(ErrorKind::BadFormat, std::string("The system has no ") + from + " to " + to + " converter");
+    iconv(h.cd, nullptr, nullptr, nullptr, nullptr); // back to the initial state
     Bytes out(in.size() * 4 + 16);
     char* inPtr = const_cast<char*>(reinterpret_cast<const char*>(in.data()));
     std::size_t inLeft = in.size();

@@ -347,6 +347,19 @@ TEST(LayoutBuffer, MalformedPanesReadEmptyAndStayUnchanged)
         EXPECT_EQ(Get_Txt1_Text(layout, "T_Year_ENG"), u"2000");
     }
 
+    // A size that reaches over the next pane: rewriting it would change that pane's head, and the next
+    // write of the same name would find the changed neighbour (found by fuzzing).
+    {
+        LayoutBuilder b;
+        b.text("T_Year_ENG", u"1986").text("T_VCTitle_ENG", u"Title");
+        b.textPane("T_Year_ENG")->sizeField = 0x200;
+        const Bytes original = b.build();
+        Bytes layout = original;
+        EXPECT_EQ(Set_Txt1_Text(layout, "T_Year_ENG", u"2000"), PaneWrite::Damaged);
+        EXPECT_EQ(layout, original);
+        EXPECT_EQ(Get_Txt1_Text(layout, "T_VCTitle_ENG"), u"Title");
+    }
+
     // A text offset past the section falls back to counting from the end, which a canonical pane allows.
     LayoutBuilder b;
     b.text("T_PF", u"SNES").withDefect(LayoutDefect::TextOffsetPastSection, "T_PF");
