@@ -1,7 +1,7 @@
 #include "Bytes.h"
 
 #include <algorithm>
-#include <functional>
+#include <cstring>
 
 namespace platform {
 
@@ -11,9 +11,21 @@ std::size_t findBytes(ByteView haystack, ByteView needle, std::size_t from)
         return NOT_FOUND;
     if (needle.empty())
         return from;
-    const auto it = std::search(haystack.begin() + static_cast<std::ptrdiff_t>(from), haystack.end(),
-                                std::boyer_moore_horspool_searcher(needle.begin(), needle.end()));
-    return it == haystack.end() ? NOT_FOUND : static_cast<std::size_t>(it - haystack.begin());
+    if (needle.size() > haystack.size() - from)
+        return NOT_FOUND;
+    // The needles are short (magics, names, marks): finding the first byte with memchr and comparing
+    // the rest beats building a skip table on every call.
+    const std::uint8_t* const begin = haystack.data();
+    const std::uint8_t* const last = begin + (haystack.size() - needle.size()); // the last possible start
+    const std::uint8_t first = needle[0];
+    for (const std::uint8_t* p = begin + from; p <= last; ++p) {
+        p = static_cast<const std::uint8_t*>(std::memchr(p, first, static_cast<std::size_t>(last - p) + 1));
+        if (!p)
+            return NOT_FOUND;
+        if (std::memcmp(p + 1, needle.data() + 1, needle.size() - 1) == 0)
+            return static_cast<std::size_t>(p - begin);
+    }
+    return NOT_FOUND;
 }
 
 std::size_t findLastBytes(ByteView haystack, ByteView needle)
