@@ -14,6 +14,7 @@ class tst_MessageBoxSink : public QObject
 private slots:
     void showsPromptTitleAndIcon_data();
     void showsPromptTitleAndIcon();
+    void showsTheNormalPointerOverABusyWindow();
 };
 
 void tst_MessageBoxSink::showsPromptTitleAndIcon_data()
@@ -55,6 +56,22 @@ void tst_MessageBoxSink::showsPromptTitleAndIcon()
     QCOMPARE(seenTitle, shownTitle);
     QCOMPARE(seenIcon, shownIcon);
     QCOMPARE(buttons, 1);
+}
+
+void tst_MessageBoxSink::showsTheNormalPointerOverABusyWindow()
+{
+    platform::MessageBoxSink sink(nullptr, "Cramble");
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+    int shapeWhileShown = -1;
+    QTimer::singleShot(0, [&] {
+        shapeWhileShown = QApplication::overrideCursor()->shape();
+        QApplication::activeModalWidget()->close();
+    });
+    sink.message("done");
+    QCOMPARE(shapeWhileShown, int(Qt::ArrowCursor));
+    QVERIFY(QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::BusyCursor);
+    QApplication::restoreOverrideCursor();
+    QVERIFY(!QApplication::overrideCursor());
 }
 
 QTEST_MAIN(tst_MessageBoxSink)
