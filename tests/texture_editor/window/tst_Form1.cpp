@@ -1,8 +1,10 @@
 #include <QComboBox>
+#include <QDragEnterEvent>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
@@ -13,6 +15,7 @@
 #include <QtTest>
 
 #include "../TextureBuilders.h"
+#include "platform/WindowHabits.h"
 #include "support/RecordingSink.h"
 #include "texture_editor/window/Form1.h"
 #include "texture_editor/window/PreviewBox.h"
@@ -22,20 +25,89 @@ namespace {
 namespace fs = std::filesystem;
 using namespace texture_editor_test;
 
-// The window with its dialogs answered by the test.
+// The window with its dialogs and its question answered by the test.
 class ScriptedForm1 : public texture_editor::Form1
 {
 public:
-    using Form1::dropEvent;
     using Form1::Form1;
     using Form1::openDialog;
     using Form1::saveDialog;
     std::optional<fs::path> sourceAnswer, destinationAnswer;
+    std::vector<fs::path> destinationStarts; // where each save dialog started
+    platform::SaveChoice saveAnswer = platform::SaveChoice::Cancel;
+    QStringList saveAsked; // the names each question named
 
 protected:
     std::optional<fs::path> chooseSource() override { return sourceAnswer; }
-    std::optional<fs::path> chooseDestination() override { return destinationAnswer; }
+    std::optional<fs::path> chooseDestination(const fs::path& start) override
+    {
+        destinationStarts.push_back(start);
+        return destinationAnswer;
+    }
+    platform::SaveChoice askToSave(const QString& name) override
+    {
+        saveAsked << name;
+        return saveAnswer;
+    }
 };
+
+// A recording sink that lets a test look at the window while a message is shown (during an action).
+struct WatchingSink : test_support::RecordingSink
+{
+    using RecordingSink::RecordingSink;
+    void show(const std::string& prompt, const std::string& title, platform::MessageIcon icon) override
+    {
+        if (onShow)
+            onShow();
+        RecordingSink::show(prompt, title, icon);
+    }
+    std::function<void()> onShow;
+};
+
+// The visible controls of a window that are smaller than their contents need (a push button its
+// caption and a small margin: the "...." buttons are narrower than the style's usual button).
+QString cutOff(const QWidget& window)
+{
+    QStringList faults;
+    for (const QWidget* widget : window.findChildren<QWidget*>()) {
+        if (!widget->isVisibleTo(&window) || qobject_cast<const QScrollBar*>(widget))
+            continue;
+        QSize need = widget->minimumSizeHint();
+        if (const auto* button = qobject_cast<const QPushButton*>(widget))
+            need.setWidth(button->fontMetrics().horizontalAdvance(button->text()) + 8);
+        if (need.isValid() && (widget->width() < need.width() || widget->height() < need.height()))
+            faults << QStringLiteral("%1 %2 is %3x%4, needs %5x%6")
+                          .arg(QString::fromLatin1(widget->metaObject()->className()), widget->objectName())
+                          .arg(widget->width())
+                          .arg(widget->height())
+                          .arg(need.width())
+                          .arg(need.height());
+    }
+    return faults.join(QLatin1Char(';'));
+}
+
+// Saves a picture of a widget as <PEXMO_SCREENSHOTS>/<name>.png ("@2x" added at a scale factor of 2)
+// when that folder is set.
+void screenshot(QWidget* widget, const QString& name)
+{
+    const QString shots = qEnvironmentVariable("PEXMO_SCREENSHOTS");
+    if (shots.isEmpty())
+        return;
+    const QPixmap picture = widget->grab();
+    const QString scale = picture.devicePixelRatio() > 1 ? QStringLiteral("@%1x").arg(picture.devicePixelRatio()) : "";
+    QVERIFY(picture.save(shots + QLatin1Char('/') + name + scale + QStringLiteral(".png")));
+}
+
+// Drags the path over target and drops it there, as a file manager does.
+void dropOnto(QWidget* target, const fs::path& path)
+{
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path.string()))});
+    QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+}
 
 // A program folder, a model on it and its window, shown offscreen.
 struct Editor
@@ -80,7 +152,7 @@ struct Editor
     }
 
     ProgramFolder program;
-    test_support::RecordingSink sink{"Pexmo"};
+    WatchingSink sink{"Pexmo"};
     texture_editor::EditorModel model{sink, program.path()};
     ScriptedForm1 form{model};
 };
@@ -185,21 +257,41 @@ private slots:
 
         // Box 4 goes with a one-image texture; the next picture goes to box 0.
         e.click(4);
+        e.form.saveAnswer = platform::SaveChoice::Discard; // the replaced box 2 goes with the column
         e.open("01.wte", wteOf({48, 48}));
         e.open("new.bmp", pictureFile(solidPicture(16, 8, Qt::blue), "BMP"));
         QCOMPARE(e.form.picPrevBox(0)->innerSize(), QSize(16, 8));
         QVERIFY(e.form.picPrevBox(0)->isSelected());
     }
 
-    void droppedFileOpensAsIfChosen()
+    // A file dropped onto the window, a preview or the source field opens as if chosen; one dropped
+    // onto the destination field starts the save dialog there.
+    void droppedFileOpensOrSavesAsItsFieldsButton_data()
     {
+        QTest::addColumn<QString>("target");
+        for (const char* target : {"form", "previewArea", "Text1", "Text2"})
+            QTest::newRow(target) << QString::fromLatin1(target);
+    }
+    void droppedFileOpensOrSavesAsItsFieldsButton()
+    {
+        QFETCH(QString, target);
         Editor e;
-        QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(QString::fromStdString(e.program.write("b.bin", saveBannerOf(4)).string()))});
-        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        e.form.dropEvent(&drop);
-        QTRY_COMPARE(e.form.picPrevCount(), 5);
-        QCOMPARE(e.control<QLineEdit>("Text1")->text(), QStringLiteral("\\b.bin"));
+        const fs::path banner = e.program.write("b.bin", saveBannerOf(4));
+        QWidget* onto = target == QLatin1String("form") ? &e.form : e.control(qPrintable(target));
+        if (target != QLatin1String("Text2")) {
+            dropOnto(onto, banner);
+            QTRY_COMPARE(e.form.picPrevCount(), 5);
+            QCOMPARE(e.control<QLineEdit>("Text1")->text(), QStringLiteral("\\b.bin"));
+            QVERIFY(e.form.destinationStarts.empty());
+            return;
+        }
+        e.open("one.tpl", tplOf({{8, 8}}));
+        e.form.destinationAnswer = e.program / "out" / "saved.tpl";
+        fs::create_directories(e.program / "out");
+        dropOnto(onto, e.program / "out");
+        QTRY_COMPARE(e.control<QLineEdit>("Text2")->text(), QStringLiteral("\\out\\saved.tpl"));
+        QCOMPARE(e.form.destinationStarts, std::vector<fs::path>{e.program / "out"});
+        QCOMPARE(e.form.picPrevCount(), 1); // nothing was opened
     }
 
     void tallColumnScrollsWithinTheScreen()
@@ -217,18 +309,93 @@ private slots:
     {
         Editor e;
         e.program.replaceTool("tpl_viewer", "sleep 1");
-        bool enabled = true, visibleAfterClose = false;
+        bool enabled = true, busy = false, visibleAfterClose = false;
         QTimer::singleShot(400, &e.form, [&] {
-            enabled = e.control("cmdFileBrowse")->isEnabled() || e.control("cmdFolderBrowse")->isEnabled();
+            enabled = e.control("cmdFileBrowse")->isEnabled() || e.control("cmdFolderBrowse")->isEnabled() ||
+                      e.control("opt5a3")->isEnabled();
+            busy = e.form.findChild<platform::BusyIndicator*>()->isBusy();
+            // A file dropped meanwhile is not opened.
+            dropOnto(&e.form, e.program.write("late.wte", wteOf({8, 8})));
             e.form.close();
             visibleAfterClose = e.form.isVisible();
         });
-        e.open("banner.tpl", tplOf({{8, 8}}));
-        QVERIFY(!enabled && visibleAfterClose);
+        // Ctrl+O reaches the open button.
+        e.form.sourceAnswer = e.program.write("in/banner.tpl", tplOf({{8, 8}}));
+        QTest::keyClick(&e.form, Qt::Key_O, Qt::ControlModifier);
+        QTRY_VERIFY(visibleAfterClose);
+        QVERIFY(!enabled && busy);
         QVERIFY(e.control("cmdFileBrowse")->isEnabled());
         QTRY_VERIFY(!e.form.isVisible());
         QVERIFY(e.model.workFiles().empty());             // emptied on close
         QCOMPARE(e.sink.messages.size(), std::size_t{1}); // the stand-in viewer wrote no pictures
+        QCOMPARE(e.control<QLineEdit>("Text1")->text(), QString());
+    }
+
+    // Closing, or opening another texture, asks first only while a picture opened into a box has not
+    // been saved; Cancel (or a save dialog cancelled) keeps everything, Save saves first.
+    void unsavedPicturesAreAskedAboutBeforeTheyAreLost()
+    {
+        Editor e;
+        e.open("banner.tpl", tplOf(saveSetShapes(2)));
+        e.form.close(); // nothing replaced: no question
+        QVERIFY(e.form.saveAsked.isEmpty() && !e.form.isVisible());
+        e.form.show();
+
+        e.click(1);
+        e.open("dot.png", pictureFile(solidPicture(48, 48, Qt::red), "PNG"));
+        e.form.saveAnswer = platform::SaveChoice::Cancel;
+        e.form.close();
+        QVERIFY(e.form.isVisible());
+        QCOMPARE(e.form.saveAsked, QStringList{"banner.tpl"});
+        e.open("other.tpl", tplOf({{8, 8}}));
+        QCOMPARE(e.form.picPrevCount(), 3); // the edited column stays
+
+        e.form.saveAnswer = platform::SaveChoice::Save; // ... but the save dialog is cancelled
+        e.form.close();
+        QVERIFY(e.form.isVisible());
+
+        e.form.destinationAnswer = e.program / "edited.tpl";
+        e.open("other.tpl", tplOf({{8, 8}}));
+        QVERIFY(fs::exists(e.program / "edited.tpl"));
+        QCOMPARE(e.form.picPrevCount(), 1);
+
+        // Once saved, the question names the saved file and its save dialog starts there.
+        e.open("dot.png", pictureFile(solidPicture(8, 8, Qt::red), "PNG"));
+        e.form.destinationAnswer = e.program / "final.tpl";
+        e.form.close();
+        QVERIFY(!e.form.isVisible());
+        QCOMPARE(e.form.saveAsked.last(), QStringLiteral("edited.tpl"));
+        QCOMPARE(e.form.destinationStarts.back(), e.program / "edited.tpl");
+        QVERIFY(fs::exists(e.program / "final.tpl"));
+
+        e.form.show();
+        e.open("dot.png", pictureFile(solidPicture(8, 8, Qt::blue), "PNG"));
+        e.form.saveAnswer = platform::SaveChoice::Discard;
+        e.form.close();
+        QVERIFY(!e.form.isVisible());
+        QCOMPARE(e.form.destinationStarts.size(), std::size_t{3});
+    }
+
+    // The folders the dialogs last showed come back in a new window on the same program folder.
+    void dialogFoldersSurviveARun()
+    {
+        ProgramFolder program;
+        fs::create_directories(program / "saved");
+        test_support::RecordingSink sink{"Pexmo"};
+        texture_editor::EditorModel model{sink, program.path()};
+        {
+            ScriptedForm1 first{model};
+            first.sourceAnswer = program.write("textures/banner.tpl", tplOf({{8, 8}}));
+            QTest::mouseClick(first.findChild<QPushButton*>(QStringLiteral("cmdFileBrowse")), Qt::LeftButton);
+            first.destinationAnswer = program / "saved" / "out.bmp";
+            QTest::mouseClick(first.findChild<QPushButton*>(QStringLiteral("cmdFolderBrowse")), Qt::LeftButton);
+            QCOMPARE(sink.messages.size(), std::size_t{1});
+        }
+        texture_editor::EditorModel again{sink, program.path()};
+        ScriptedForm1 second{again};
+        const auto folderOf = [](QFileDialog* dialog) { return fs::path(dialog->directory().path().toStdString()); };
+        QCOMPARE(folderOf(second.openDialog()), program / "textures");
+        QCOMPARE(folderOf(second.saveDialog()), program / "saved");
     }
 
     void saveShowsSavedOnlyWhenTheFileWasWritten()
@@ -246,8 +413,10 @@ private slots:
         QCOMPARE(e.control<QLineEdit>("Text2")->text(), QStringLiteral("\\out.bmp"));
     }
 
-    // A five-image save banner with one icon replaced; with PEXMO_SCREENSHOTS set, its picture.
-    void screenshotOfAnEditedSaveBanner()
+    // A five-image save banner with one icon replaced, while it is saved, and the help: each wholly
+    // shown, every control at least as large as its contents need (with PEXMO_SCREENSHOTS set, their
+    // pictures).
+    void windowsShowEveryControlWhole()
     {
         Editor e;
         const fs::path real = test_support::realDataFolder("savebanner");
@@ -266,10 +435,31 @@ private slots:
         e.click(3);
         e.open("dot.png", pictureFile(dot, "PNG"));
         QCOMPARE(e.form.picPrevBox(3)->picture().pixelColor(24, 24), QColor(230, 60, 40));
-        if (const QString shots = qEnvironmentVariable("PEXMO_SCREENSHOTS"); !shots.isEmpty()) {
-            QTest::qWait(200);
-            QVERIFY(e.form.grab().save(shots + QStringLiteral("/pexmo-save-banner.png")));
-        }
+        QTest::qWait(200);
+        QCOMPARE(cutOff(e.form), QString());
+        screenshot(&e.form, QStringLiteral("pexmo-save-banner"));
+
+        QString cutWhileBusy = QStringLiteral("not saved");
+        e.sink.onShow = [&] {
+            cutWhileBusy = cutOff(e.form);
+            screenshot(&e.form, QStringLiteral("pexmo-saving"));
+        };
+        e.save("edited.tpl");
+        QCOMPARE(cutWhileBusy, QString());
+
+        QString helpText;
+        e.form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&e.form));
+        QTimer::singleShot(0, [&] {
+            QWidget* help = QApplication::activeModalWidget();
+            QVERIFY(help);
+            helpText = qobject_cast<QMessageBox*>(help)->text();
+            QCOMPARE(cutOff(*help), QString());
+            screenshot(help, QStringLiteral("pexmo-help"));
+            help->close();
+        });
+        QTest::keyClick(&e.form, Qt::Key_F1);
+        QVERIFY(helpText.startsWith(QStringLiteral("Pexmo ")));
     }
 };
 
