@@ -162,10 +162,13 @@ void Form1::cmdFolderBrowse_Click()
     folderChosen(chooseFolder());
 }
 
-// The archive field takes a chosen or dropped file and names the folder it extracts into.
+// The archive field takes a chosen or dropped file and names the folder it extracts into; the open
+// dialog next opens where the file lies.
 void Form1::archiveChosen(const fs::path& path)
 {
-    m_places.rememberDialogPath(ARCHIVE_DIALOG, path);
+    const fs::path normal = path.lexically_normal();
+    m_places.rememberDialogPath(ARCHIVE_DIALOG, normal);
+    CommonDialog1->setDirectory(platform::pathToQString(normal.parent_path()));
     controlsToModel();
     m_model.archiveChosen(path);
     modelToControls();

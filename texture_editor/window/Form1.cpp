@@ -232,7 +232,7 @@ bool Form1::saveTo(const std::optional<fs::path>& path)
 {
     if (!path)
         return false;
-    m_places.rememberDialogPath(SAVE_DIALOG, *path);
+    m_places.rememberDialogPath(SAVE_DIALOG, path->lexically_normal());
     controlsToModel();
     setBusy(true, QStringLiteral("Saving %1...").arg(platform::pathToQString(path->filename())));
     auto saved = m_model.save(*path);
@@ -256,7 +256,7 @@ void Form1::openFile(const fs::path& path)
     const bool texture = sourceKindOf(path) != SourceKind::Picture;
     if (texture && !settleUnsavedPictures())
         return;
-    m_places.rememberDialogPath(OPEN_DIALOG, path);
+    m_places.rememberDialogPath(OPEN_DIALOG, path.lexically_normal());
     controlsToModel();
     setBusy(true, QStringLiteral("Opening %1...").arg(platform::pathToQString(path.filename())));
     auto opened = m_model.open(path);
