@@ -15,7 +15,6 @@
 #include <QtTest>
 
 #include "../TextureBuilders.h"
-#include "platform/WindowHabits.h"
 #include "support/RecordingSink.h"
 #include "texture_editor/window/Form1.h"
 #include "texture_editor/window/PreviewBox.h"
@@ -96,6 +95,14 @@ void screenshot(QWidget* widget, const QString& name)
     const QPixmap picture = widget->grab();
     const QString scale = picture.devicePixelRatio() > 1 ? QStringLiteral("@%1x").arg(picture.devicePixelRatio()) : "";
     QVERIFY(picture.save(shots + QLatin1Char('/') + name + scale + QStringLiteral(".png")));
+}
+
+// Whether a window's status area shows this busy text, with the busy pointer over the application.
+bool busyShown(const QWidget& status, const QString& text)
+{
+    const QCursor* cursor = QApplication::overrideCursor();
+    const auto* label = status.findChild<QLabel*>();
+    return cursor && cursor->shape() == Qt::BusyCursor && label && label->text() == text;
 }
 
 // Drags the path over target and drops it there, as a file manager does.
@@ -313,7 +320,8 @@ private slots:
         QTimer::singleShot(400, &e.form, [&] {
             enabled = e.control("cmdFileBrowse")->isEnabled() || e.control("cmdFolderBrowse")->isEnabled() ||
                       e.control("opt5a3")->isEnabled();
-            busy = e.form.findChild<platform::BusyIndicator*>()->isBusy();
+            busy = busyShown(*e.form.findChild<QWidget*>(QStringLiteral("status")),
+                             QStringLiteral("Opening banner.tpl..."));
             // A file dropped meanwhile is not opened.
             dropOnto(&e.form, e.program.write("late.wte", wteOf({8, 8})));
             e.form.close();
