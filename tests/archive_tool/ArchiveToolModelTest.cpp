@@ -140,27 +140,4 @@ TEST(ArchiveToolFailures, ZlibResultsShowTheExclamationIconOtherFailuresTheCriti
               MessageIcon::Critical);
 }
 
-// The archive a window asks about before packing is the one the pack then writes.
-TEST_F(ArchiveToolModelTest, PackTargetIsWhereThePackWrites)
-{
-    programFolder.write("game_ccf_OUT/a.txt", "a");
-    programFolder.write("Existing.CCF", "old");
-    const std::vector<std::pair<std::u16string, std::u16string>> cases = {
-        {u"", u"\\game_ccf_OUT"},             // derived from the folder
-        {u"\\new.ccf", u"\\game_ccf_OUT\\"},  // given
-        {u"\\existing.ccf", u"game_ccf_OUT"}, // found whatever its letter case
-    };
-    for (const auto& [file, folder] : cases) {
-        auto model = window();
-        model.setFileText(file);
-        model.setFolderText(folder);
-        const fs::path target = model.packTarget();
-        auto packed = model.pack();
-        ASSERT_TRUE(packed.ok()) << packed.error().message;
-        EXPECT_EQ(target, packed->archive) << platform::utf8FromUtf16(file);
-    }
-    auto empty = window();
-    EXPECT_EQ(empty.packTarget(), fs::path());
-}
-
 } // namespace
