@@ -116,6 +116,13 @@ platform::Result<PackReport> ArchiveToolModel::pack()
     return report;
 }
 
+std::filesystem::path ArchiveToolModel::packTarget() const
+{
+    if (platform::trimSpaces(m_folderText).empty())
+        return {};
+    return resolve(packingTexts(m_fileText, m_folderText, m_programFolder).file);
+}
+
 void ArchiveToolModel::reportPack(const PackReport& report)
 {
     if (!report.skippedFolders.empty())

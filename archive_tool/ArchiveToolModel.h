@@ -26,6 +26,8 @@ class ArchiveToolModel
 public:
     ArchiveToolModel(std::filesystem::path programFolder, platform::MessageSink& sink, bool startedWithArguments);
 
+    const std::filesystem::path& programFolder() const { return m_programFolder; }
+
     // The archive field and the folder field.
     const std::u16string& fileText() const { return m_fileText; }
     const std::u16string& folderText() const { return m_folderText; }
@@ -51,6 +53,10 @@ public:
     // links to nothing and ".zlib" files stored as they are get a note each. Fails, writing no
     // archive, when the folder field is empty (BadArgument) or the folder cannot be packed.
     [[nodiscard]] platform::Result<PackReport> pack();
+
+    // The archive a pack would write with the fields as they are (empty when the folder field is),
+    // so a window can ask before an existing file is replaced.
+    std::filesystem::path packTarget() const;
 
     // A file chosen in the open dialog: the archive text is its path (short form inside the program
     // folder), the folder text the folder it extracts into.

@@ -4,6 +4,7 @@
 
 #include <QFontMetrics>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QSpacerItem>
 
@@ -44,7 +45,14 @@ void MessageBoxSink::show(const std::string& prompt, const std::string& title, M
         const int wanted = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + TITLE_BAR_ALLOWANCE;
         grid->addItem(new QSpacerItem(std::min(wanted, MAX_BOX_WIDTH), 0), grid->rowCount(), 0, 1, grid->columnCount());
     }
+    // A message shown while the window is busy (a success text at the end of a long action) waits for
+    // the user: the pointer over it is the normal one, and the busy cursor comes back after it.
+    const bool busy = QGuiApplication::overrideCursor() != nullptr;
+    if (busy)
+        QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
     box.exec();
+    if (busy)
+        QGuiApplication::restoreOverrideCursor();
 }
 
 } // namespace platform

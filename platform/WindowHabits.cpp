@@ -132,6 +132,10 @@ BusyIndicator::BusyIndicator(QWidget* parent) : QWidget(parent)
     m_bar->setRange(0, 0); // no known length: the bar moves to and fro
     m_bar->setMaximumWidth(160);
     m_bar->setTextVisible(false);
+    // The bar keeps its room while hidden, so the window's controls do not move when work starts.
+    QSizePolicy keepRoom = m_bar->sizePolicy();
+    keepRoom.setRetainSizeWhenHidden(true);
+    m_bar->setSizePolicy(keepRoom);
     row->addWidget(m_text, 1);
     row->addWidget(m_bar);
     m_bar->hide();

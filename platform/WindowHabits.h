@@ -38,8 +38,9 @@ bool askYesNo(QWidget* parent, const QString& title, const QString& question);
 // the busy cursor over the whole application.
 class BusyIndicator : public QWidget
 {
-public:
-    explicit BusyIndicator(QWidget* parent = nullptr);
+    Q_OBJECT // so that qobject_cast and findChild<BusyIndicator*> tell it from other widgets
+
+        public : explicit BusyIndicator(QWidget* parent = nullptr);
     ~BusyIndicator() override;
 
     void setBusy(bool busy, const QString& what = {});

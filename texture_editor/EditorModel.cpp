@@ -74,6 +74,7 @@ Result<void> EditorModel::openTextureFile(const fs::path& path, SourceKind kind)
     m_pictures = std::move(*pictures);
     if (m_selected >= boxCount())
         m_selected = 0;
+    m_modified = false;
     return {};
 }
 
@@ -83,6 +84,7 @@ Result<void> EditorModel::openPicture(const fs::path& path)
     if (!picture)
         return picture.error();
     m_pictures[static_cast<std::size_t>(m_selected)] = std::move(*picture);
+    m_modified = true;
     return {};
 }
 
@@ -101,6 +103,8 @@ Result<void> EditorModel::save(const fs::path& path)
         return saved.error();
     }
     m_destinationText = pathText(path);
+    if (kind == SaveKind::Tpl || boxCount() == 1)
+        m_modified = false;
     m_sink.message(platform::utf8FromUtf16(m_destinationText) + " Saved!");
     return {};
 }

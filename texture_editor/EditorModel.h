@@ -60,6 +60,11 @@ public:
     // " Saved!".
     [[nodiscard]] platform::Result<void> save(const std::filesystem::path& path);
 
+    // True while a box holds a picture opened into it that no save has written yet. Opening a texture
+    // starts afresh; a TPL save writes every box, a bitmap save only box 0 (so only a column of one
+    // box counts as saved by it).
+    bool modified() const { return m_modified; }
+
     // The files of the temporary folder, as its file list shows them.
     std::vector<std::string> workFiles() const { return m_work.files(); }
 
@@ -76,6 +81,7 @@ private:
     std::u16string m_destinationText;
     textures::TextureFormat m_format = textures::TextureFormat::RGB565;
     bool m_transparency = false;
+    bool m_modified = false;
 };
 
 } // namespace texture_editor

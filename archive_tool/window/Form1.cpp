@@ -9,11 +9,20 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/Files.h"
+#include "platform/PathText.h"
 #include "platform/QtText.h"
+#include "platform/WindowHabits.h"
 #include "textures/FolderPicker.h"
 
 namespace archive_tool {
 namespace {
+
+namespace fs = std::filesystem;
+
+// The names the two dialogs' folders are remembered under.
+constexpr std::string_view ARCHIVE_DIALOG = "archive";
+constexpr std::string_view FOLDER_DIALOG = "folder";
 
 template <typename T> T* named(T* widget, const char* name)
 {
@@ -31,7 +40,7 @@ void fillList(QListWidget* list, const std::vector<std::string>& names)
 } // namespace
 
 Form1::Form1(ArchiveToolModel& model, platform::MessageSink& sink, QWidget* parent)
-    : QWidget(parent), m_model(model), m_sink(sink)
+    : QWidget(parent), m_model(model), m_sink(sink), m_places(model.programFolder(), "Cramble.cfg")
 {
     setWindowTitle(QStringLiteral("Cramble"));
     Label1 = named(new QLabel(QStringLiteral("Path to File:"), this), "Label1");
@@ -51,7 +60,10 @@ Form1::Form1(ArchiveToolModel& model, platform::MessageSink& sink, QWidget* pare
     CommonDialog1->setOption(QFileDialog::HideNameFilterDetails);
     CommonDialog1->setNameFilters({QStringLiteral("CCF Files (*.ccf) (*.[cC][cC][fF] *.[cC][cC][fF].[zZ][lL][iI][bB])"),
                                    QStringLiteral("All Files (*.*) (*)")});
-    CommonDialog1->setDirectory(QDir::currentPath());
+    const fs::path lastArchiveFolder = m_places.dialogFolder(ARCHIVE_DIALOG);
+    CommonDialog1->setDirectory(lastArchiveFolder.empty() ? QDir::currentPath()
+                                                          : platform::pathToQString(lastArchiveFolder));
+    m_status = named(new platform::BusyIndicator(this), "status");
 
     for (auto* browse : {cmdFileBrowse, cmdFolderBrowse})
         browse->setFixedWidth(browse->fontMetrics().horizontalAdvance(QStringLiteral("....")) + 24);
@@ -83,6 +95,7 @@ Form1::Form1(ArchiveToolModel& model, platform::MessageSink& sink, QWidget* pare
     layout->addLayout(paths);
     layout->addLayout(buttons);
     layout->addLayout(lists);
+    layout->addWidget(m_status);
     resize(520, 300);
 
     connect(cmdFileBrowse, &QPushButton::clicked, this, &Form1::cmdFileBrowse_Click);
@@ -90,6 +103,8 @@ Form1::Form1(ArchiveToolModel& model, platform::MessageSink& sink, QWidget* pare
     connect(cmdExtract, &QPushButton::clicked, this, &Form1::cmdExtract_Click);
     connect(cmdPack, &QPushButton::clicked, this, &Form1::cmdPack_Click);
     connect(txtFolder, &QLineEdit::editingFinished, this, &Form1::folderEdited);
+    addHabits();
+    restoreFields();
 }
 
 void Form1::controlsToModel()
@@ -104,6 +119,7 @@ void Form1::modelToControls()
     txtFolder->setText(platform::toQString(m_model.folderText()));
     fillList(fleccf, m_model.folderFiles());
     fillList(List1, m_model.memberOrderList());
+    rememberFields();
 }
 
 void Form1::folderEdited()
@@ -111,6 +127,7 @@ void Form1::folderEdited()
     controlsToModel();
     m_model.refreshFolderFiles();
     fillList(fleccf, m_model.folderFiles());
+    rememberFields();
 }
 
 std::optional<std::filesystem::path> Form1::chooseArchive()
@@ -122,31 +139,63 @@ std::optional<std::filesystem::path> Form1::chooseArchive()
 
 std::u16string Form1::chooseFolder()
 {
-    return textures::BrowseFolder(this, platform::toU16(QDir::currentPath()) + u"/", u"Select a Folder to Pack");
+    const fs::path last = m_places.dialogFolder(FOLDER_DIALOG);
+    const std::u16string start = last.empty() ? platform::toU16(QDir::currentPath()) : platform::pathToText(last);
+    return textures::BrowseFolder(this, start + u"/", u"Select a Folder to Pack");
+}
+
+bool Form1::confirmReplace(const fs::path& archive)
+{
+    return platform::askYesNo(this, windowTitle(),
+                              QString::fromStdString(platform::quoted(archive)) +
+                                  QStringLiteral(" already exists.\nReplace it?"));
 }
 
 void Form1::cmdFileBrowse_Click()
 {
-    const auto chosen = chooseArchive();
-    if (!chosen)
-        return;
-    controlsToModel();
-    m_model.archiveChosen(*chosen);
-    modelToControls();
+    if (const auto chosen = chooseArchive())
+        archiveChosen(*chosen);
 }
 
 void Form1::cmdFolderBrowse_Click()
 {
-    const auto chosen = chooseFolder();
+    folderChosen(chooseFolder());
+}
+
+// The archive field takes a chosen or dropped file and names the folder it extracts into; the open
+// dialog next opens where the file lies.
+void Form1::archiveChosen(const fs::path& path)
+{
+    const fs::path normal = path.lexically_normal();
+    m_places.rememberDialogPath(ARCHIVE_DIALOG, normal);
+    CommonDialog1->setDirectory(platform::pathToQString(normal.parent_path()));
     controlsToModel();
-    m_model.folderChosen(chosen);
+    m_model.archiveChosen(path);
+    modelToControls();
+}
+
+// The folder field takes a chosen or dropped folder ("" when the picker was cancelled) and names the
+// archive it packs into. The picker next opens where this folder lies.
+void Form1::folderChosen(const std::u16string& folder)
+{
+    if (!folder.empty()) {
+        const fs::path path = platform::textToPath(folder).lexically_normal();
+        m_places.rememberDialogPath(FOLDER_DIALOG, path.has_filename() ? path : path.parent_path());
+    }
+    controlsToModel();
+    m_model.folderChosen(folder);
     modelToControls();
 }
 
 void Form1::cmdExtract_Click()
 {
     controlsToModel();
-    if (auto extracted = m_model.extract(); !extracted)
+    setBusy(
+        true,
+        QStringLiteral("Extracting %1...").arg(platform::toQString(platform::fileNameOfPathText(m_model.fileText()))));
+    auto extracted = m_model.extract();
+    setBusy(false);
+    if (!extracted)
         showFailure(extracted.error());
     modelToControls();
 }
@@ -154,7 +203,13 @@ void Form1::cmdExtract_Click()
 void Form1::cmdPack_Click()
 {
     controlsToModel();
-    if (auto packed = m_model.pack(); !packed)
+    const fs::path target = m_model.packTarget();
+    if (platform::fileExists(target) && !confirmReplace(target))
+        return;
+    setBusy(true, QStringLiteral("Packing %1...").arg(platform::pathToQString(target.filename())));
+    auto packed = m_model.pack();
+    setBusy(false);
+    if (!packed)
         showFailure(packed.error());
     modelToControls();
 }

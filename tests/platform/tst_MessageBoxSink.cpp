@@ -15,6 +15,7 @@ private slots:
     void showsPromptTitleAndIcon_data();
     void showsPromptTitleAndIcon();
     void boxIsWideEnoughForItsTitle();
+    void showsTheNormalPointerOverABusyWindow();
 };
 
 void tst_MessageBoxSink::showsPromptTitleAndIcon_data()
@@ -75,6 +76,20 @@ void tst_MessageBoxSink::boxIsWideEnoughForItsTitle()
     });
     sink.message("Not found!", title.toStdString());
     QVERIFY2(width >= titleWidth + 120, qPrintable(QStringLiteral("%1 < %2 + 120").arg(width).arg(titleWidth)));
+}
+
+void tst_MessageBoxSink::showsTheNormalPointerOverABusyWindow()
+{
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+    int shapeWhileShown = -1;
+    QTimer::singleShot(0, [&] {
+        shapeWhileShown = QApplication::overrideCursor()->shape();
+        QApplication::activeModalWidget()->close();
+    });
+    platform::MessageBoxSink(nullptr, "Cramble").message("done");
+    QCOMPARE(shapeWhileShown, int(Qt::ArrowCursor));
+    QCOMPARE(QApplication::overrideCursor()->shape(), Qt::BusyCursor); // back after the box
+    QApplication::restoreOverrideCursor();
 }
 
 QTEST_MAIN(tst_MessageBoxSink)

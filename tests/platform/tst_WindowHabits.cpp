@@ -1,6 +1,7 @@
 // The habits every window shares: dropped paths, the questions before something is lost, the busy
 // indicator.
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
@@ -82,6 +83,11 @@ void tst_WindowHabits::questionsReturnTheButtonPressed()
 
 void tst_WindowHabits::busyIndicatorShowsAndRestoresTheCursor()
 {
+    QWidget window;
+    new QLabel(&window); // another widget beside it
+    auto* busyInWindow = new platform::BusyIndicator(&window);
+    QCOMPARE(window.findChild<platform::BusyIndicator*>(), busyInWindow);
+
     platform::BusyIndicator busy;
     busy.show();
     busy.setBusy(true, QStringLiteral("Packing..."));

@@ -192,3 +192,21 @@ TEST_F(EditorModelTest, OpensRealTexturesAndSaveBannersWithEveryImage)
         }
     EXPECT_EQ(opened, 22);
 }
+
+// A picture opened into a box is unsaved until a save writes it: a TPL save always, a bitmap save
+// only when box 0 is the only box; a texture opened starts afresh.
+TEST_F(EditorModelTest, PictureOpenedIntoABoxIsUnsavedUntilASaveWritesIt)
+{
+    openFiveImages();
+    const fs::path dot = input("dot.png", pictureFile(solidPicture(48, 48, Qt::red), "PNG"));
+    ASSERT_TRUE(model.open(dot).ok() && model.modified());
+    ASSERT_TRUE(model.save(program / "first.bmp").ok()); // box 0 only: the others are not saved
+    EXPECT_TRUE(model.modified());
+    ASSERT_TRUE(model.save(program / "all.tpl").ok());
+    EXPECT_FALSE(model.modified());
+    ASSERT_TRUE(model.open(input("one.wte", wteOf({48, 48}))).ok() && model.open(dot).ok());
+    ASSERT_TRUE(model.save(program / "one.bmp").ok()); // the only box
+    EXPECT_FALSE(model.modified());
+    ASSERT_TRUE(model.open(dot).ok() && model.open(input("again.tpl", tplOf({{8, 8}}))).ok());
+    EXPECT_FALSE(model.modified());
+}

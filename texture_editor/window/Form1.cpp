@@ -5,8 +5,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -14,16 +12,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QTimer>
 #include <QVBoxLayout>
 
-#include "platform/Process.h"
+#include "platform/Files.h"
+#include "platform/PathText.h"
 #include "platform/QtText.h"
 #include "texture_editor/CommandLine.h"
 #include "texture_editor/window/PreviewBox.h"
@@ -32,6 +29,10 @@ namespace texture_editor {
 namespace fs = std::filesystem;
 
 namespace {
+
+// The names the two dialogs' folders are remembered under.
+constexpr std::string_view OPEN_DIALOG = "open";
+constexpr std::string_view SAVE_DIALOG = "save";
 
 template <typename T> T* named(T* widget, const char* name)
 {
@@ -90,10 +91,10 @@ std::optional<fs::path> runDialog(QFileDialog* dialog)
 
 } // namespace
 
-Form1::Form1(EditorModel& model, QWidget* parent) : QWidget(parent), m_model(model)
+Form1::Form1(EditorModel& model, QWidget* parent)
+    : QWidget(parent), m_model(model), m_places(model.workFolder().programFolder(), "Pexmo.cfg")
 {
     setWindowTitle(QString::fromLatin1(PROGRAM_NAME));
-    setAcceptDrops(true);
 
     Label1 = named(new QLabel(QStringLiteral("Source Tpl/Image:"), this), "Label1");
     Text1 = named(new QLineEdit(this), "Text1");
@@ -108,6 +109,7 @@ Form1::Form1(EditorModel& model, QWidget* parent) : QWidget(parent), m_model(mod
     Frame2 = named(new QGroupBox(QStringLiteral("Image Info"), this), "Frame2");
     lblinfo = named(new QLabel(Frame2), "lblinfo");
     File1 = named(new QListWidget(this), "File1");
+    m_status = named(new platform::BusyIndicator(this), "status");
     CommonDialog1 = named(new QFileDialog(this), "CommonDialog1");
     CommonDialog1->setOption(QFileDialog::HideNameFilterDetails);
     CommonDialog1->setDirectory(QDir::currentPath());
@@ -159,23 +161,21 @@ Form1::Form1(EditorModel& model, QWidget* parent) : QWidget(parent), m_model(mod
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(paths);
     layout->addLayout(body, 1);
+    layout->addWidget(m_status);
     resize(520, 360);
 
     connect(cmdFileBrowse, &QPushButton::clicked, this, &Form1::cmdFileBrowse_Click);
     connect(cmdFolderBrowse, &QPushButton::clicked, this, &Form1::cmdFolderBrowse_Click);
-    platform::setBusyHandler([this](bool busy) { setBusy(busy); });
+    addHabits();
 
     rebuildPreviews();
     modelToControls();
 }
 
-Form1::~Form1()
-{
-    platform::setBusyHandler({});
-}
-
 QFileDialog* Form1::openDialog()
 {
+    if (const fs::path folder = m_places.dialogFolder(OPEN_DIALOG); !folder.empty())
+        CommonDialog1->setDirectory(platform::pathToQString(folder));
     CommonDialog1->setAcceptMode(QFileDialog::AcceptOpen);
     CommonDialog1->setFileMode(QFileDialog::ExistingFile);
     CommonDialog1->setDefaultSuffix({});
@@ -185,6 +185,8 @@ QFileDialog* Form1::openDialog()
 
 QFileDialog* Form1::saveDialog()
 {
+    if (const fs::path folder = m_places.dialogFolder(SAVE_DIALOG); !folder.empty())
+        CommonDialog1->setDirectory(platform::pathToQString(folder));
     CommonDialog1->setAcceptMode(QFileDialog::AcceptSave);
     CommonDialog1->setFileMode(QFileDialog::AnyFile);
     const QStringList filters = saveFilters();
@@ -199,9 +201,19 @@ std::optional<fs::path> Form1::chooseSource()
     return runDialog(openDialog());
 }
 
-std::optional<fs::path> Form1::chooseDestination()
+std::optional<fs::path> Form1::chooseDestination(const fs::path& start)
 {
-    return runDialog(saveDialog());
+    QFileDialog* dialog = saveDialog();
+    if (platform::folderExists(start))
+        dialog->setDirectory(platform::pathToQString(start));
+    else if (!start.empty())
+        dialog->selectFile(platform::pathToQString(start));
+    return runDialog(dialog);
+}
+
+platform::SaveChoice Form1::askToSave(const QString& name)
+{
+    return platform::askToSaveChanges(this, windowTitle(), name);
 }
 
 void Form1::cmdFileBrowse_Click()
@@ -212,13 +224,23 @@ void Form1::cmdFileBrowse_Click()
 
 void Form1::cmdFolderBrowse_Click()
 {
-    const auto chosen = chooseDestination();
-    if (!chosen)
-        return;
+    saveTo(chooseDestination());
+}
+
+// Saves to a chosen path (nothing when the dialog was cancelled); true when the file was written.
+bool Form1::saveTo(const std::optional<fs::path>& path)
+{
+    if (!path)
+        return false;
+    m_places.rememberDialogPath(SAVE_DIALOG, path->lexically_normal());
     controlsToModel();
-    if (auto saved = m_model.save(*chosen); !saved)
+    setBusy(true, QStringLiteral("Saving %1...").arg(platform::pathToQString(path->filename())));
+    auto saved = m_model.save(*path);
+    setBusy(false);
+    if (!saved)
         m_model.sink().error(saved.error());
     modelToControls();
+    return saved.ok();
 }
 
 void Form1::picPrev_Click(int index)
@@ -227,12 +249,23 @@ void Form1::picPrev_Click(int index)
     showSelection();
 }
 
+// A texture replaces the whole column, so pictures not yet saved are settled first; a picture only
+// replaces the selected box.
 void Form1::openFile(const fs::path& path)
 {
+    const bool texture = sourceKindOf(path) != SourceKind::Picture;
+    if (texture && !settleUnsavedPictures())
+        return;
+    m_places.rememberDialogPath(OPEN_DIALOG, path.lexically_normal());
     controlsToModel();
-    if (auto opened = m_model.open(path); !opened) {
+    setBusy(true, QStringLiteral("Opening %1...").arg(platform::pathToQString(path.filename())));
+    auto opened = m_model.open(path);
+    setBusy(false);
+    if (!opened) {
         m_model.sink().error(opened.error());
     } else {
+        if (texture)
+            m_textureName = platform::pathToQString(path.filename());
         rebuildPreviews();
         fitHeightToColumn();
         previewArea->ensureWidgetVisible(picPrev.at(static_cast<std::size_t>(m_model.selectedIndex())), 0, 0);
@@ -314,51 +347,9 @@ void Form1::showSelection()
     lblinfo->setText(QStringLiteral("Width: %1 Height: %2").arg(size.width()).arg(size.height()));
 }
 
-void Form1::setBusy(bool busy)
-{
-    m_busy = busy;
-    cmdFileBrowse->setEnabled(!busy);
-    cmdFolderBrowse->setEnabled(!busy);
-    if (!busy && m_closeWhenIdle)
-        QTimer::singleShot(0, this, &QWidget::close);
-}
-
 void Form1::Form_Unload()
 {
     m_model.finish();
-}
-
-void Form1::closeEvent(QCloseEvent* event)
-{
-    // The open or save under way still needs the temporary folder; the window closes after it.
-    if (m_busy) {
-        m_closeWhenIdle = true;
-        event->ignore();
-        return;
-    }
-    Form_Unload();
-    event->accept();
-}
-
-void Form1::dragEnterEvent(QDragEnterEvent* event)
-{
-    const QMimeData* data = event->mimeData();
-    if (!m_busy && data->hasUrls() && !data->urls().isEmpty() && data->urls().constFirst().isLocalFile())
-        event->acceptProposedAction();
-}
-
-void Form1::dropEvent(QDropEvent* event)
-{
-    const QMimeData* data = event->mimeData();
-    if (m_busy || !data->hasUrls() || data->urls().isEmpty() || !data->urls().constFirst().isLocalFile())
-        return;
-    event->acceptProposedAction();
-    // Opened once the drop has finished, so the application the file came from is not kept waiting.
-    const fs::path path = platform::qStringToPath(data->urls().constFirst().toLocalFile());
-    QTimer::singleShot(0, this, [this, path] {
-        if (!m_busy)
-            openFile(path);
-    });
 }
 
 } // namespace texture_editor

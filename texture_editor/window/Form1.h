@@ -4,8 +4,11 @@
 #include <optional>
 #include <vector>
 
+#include <QPointer>
 #include <QWidget>
 
+#include "platform/RememberedPlaces.h"
+#include "platform/WindowHabits.h"
 #include "texture_editor/EditorModel.h"
 
 class QCheckBox;
@@ -24,8 +27,14 @@ class PreviewBox;
 
 // The texture editor's window: the opened and the saved path with their browse buttons, the column
 // of preview boxes (scrolling when it is taller than the screen), the output format, the size of
-// the selected box and the files of the temporary folder. A file dropped onto the window opens as if
-// chosen in the open dialog. While an outside tool runs, opening, saving and closing wait.
+// the selected box and the files of the temporary folder.
+//
+// Beyond its controls it keeps the habits of a desktop tool (Form1_Habits.cpp): a file dropped onto
+// the window or the source field opens as if chosen in the open dialog, one dropped onto the
+// destination field opens the save dialog there; Ctrl+O, Ctrl+S and F1; a question before pictures
+// that no save has written are lost (closing, opening another texture); a busy indicator while an
+// open or a save works, when the actions wait and a close waits for the end; the folders of both
+// dialogs remembered in cfgs/Pexmo.cfg between runs.
 class Form1 : public QWidget
 {
     Q_OBJECT
@@ -35,7 +44,6 @@ public:
     static constexpr int HEIGHT_BELOW_COLUMN = 100;
 
     explicit Form1(EditorModel& model, QWidget* parent = nullptr);
-    ~Form1() override;
 
     EditorModel& model() { return m_model; }
 
@@ -49,30 +57,41 @@ public slots:
     void picPrev_Click(int index);
 
 protected:
-    // The open and save dialogs; tests replace them. Nothing when cancelled.
+    // The open and save dialogs and the question before unsaved pictures are lost; tests replace
+    // them. The dialogs return nothing when cancelled; the save dialog starts at start (a folder, or
+    // a file to suggest) when one is given.
     virtual std::optional<std::filesystem::path> chooseSource();
-    virtual std::optional<std::filesystem::path> chooseDestination();
-    // CommonDialog1 set up for opening or for saving, with its filters.
+    virtual std::optional<std::filesystem::path> chooseDestination(const std::filesystem::path& start = {});
+    virtual platform::SaveChoice askToSave(const QString& name);
+    // CommonDialog1 set up for opening or for saving, with its filters, in the folder last used.
     QFileDialog* openDialog();
     QFileDialog* saveDialog();
 
     void closeEvent(QCloseEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
 
 private:
     void openFile(const std::filesystem::path& path);
+    bool saveTo(const std::optional<std::filesystem::path>& path);
     void Form_Unload();
-    void setBusy(bool busy);
     void controlsToModel();
     void modelToControls();
     void rebuildPreviews();
     void fitHeightToColumn();
     void showSelection();
 
+    // Form1_Habits.cpp
+    void addHabits();
+    void sourceDropped(const std::filesystem::path& path);
+    void destinationDropped(const std::filesystem::path& path);
+    bool settleUnsavedPictures();
+    void setBusy(bool busy, const QString& what = {});
+    bool isBusy() const;
+
     EditorModel& m_model;
-    bool m_busy = false;
+    platform::RememberedPlaces m_places;
     bool m_closeWhenIdle = false;
+    QPointer<QWidget> m_focusBeforeBusy;
+    QString m_textureName; // the file name of the texture last opened
 
     QLabel* Label1;
     QLineEdit* Text1;
@@ -91,6 +110,7 @@ private:
     QLabel* lblinfo;
     QListWidget* File1;
     QFileDialog* CommonDialog1;
+    platform::BusyIndicator* m_status;
 };
 
 } // namespace texture_editor

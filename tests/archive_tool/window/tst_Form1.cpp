@@ -1,13 +1,19 @@
 #include <QComboBox>
+#include <QDragEnterEvent>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QtTest>
 
+#include "archive_tool/UnattendedRun.h"
 #include "archive_tool/window/Form1.h"
 #include "platform/PathText.h"
+#include "platform/QtText.h"
+#include "support/CcfBuilder.h"
 #include "support/RecordingSink.h"
 #include "support/TempFolder.h"
 
@@ -15,17 +21,36 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The window with its two dialogs answered by the test.
+// The window with its dialogs and its question answered by the test.
 class ScriptedForm1 : public archive_tool::Form1
 {
 public:
     using Form1::Form1;
     std::optional<fs::path> archiveAnswer;
     std::u16string folderAnswer;
+    bool replaceAnswer = false;
+    std::vector<fs::path> replaceAsked;
 
 protected:
     std::optional<fs::path> chooseArchive() override { return archiveAnswer; }
     std::u16string chooseFolder() override { return folderAnswer; }
+    bool confirmReplace(const fs::path& archive) override
+    {
+        replaceAsked.push_back(archive);
+        return replaceAnswer;
+    }
+};
+
+// A recording sink that runs onShow as each message comes, while the action is still under way.
+struct WatchingSink : test_support::RecordingSink
+{
+    using RecordingSink::RecordingSink;
+    std::function<void()> onShow = [] {};
+    void show(const std::string& p, const std::string& t, platform::MessageIcon i) override
+    {
+        onShow();
+        RecordingSink::show(p, t, i);
+    }
 };
 
 // The window as main.cpp makes it: on a model that reports to the same sink as the window.
@@ -33,10 +58,29 @@ struct Window
 {
     explicit Window(const fs::path& programFolder) : model(programFolder, sink, false), form(model, sink) {}
 
-    test_support::RecordingSink sink{"Cramble"};
+    WatchingSink sink{"Cramble"};
     archive_tool::ArchiveToolModel model;
     ScriptedForm1 form;
 };
+
+// With CRAMBLE_SCREENSHOTS set, saves a picture of the widget there ("@2x" at 200 % scaling).
+void screenshot(QWidget* widget, const QString& name)
+{
+    const QPixmap picture = widget->grab();
+    if (const QString shots = qEnvironmentVariable("CRAMBLE_SCREENSHOTS"); !shots.isEmpty())
+        QVERIFY(picture.save(shots + "/" + name + (picture.devicePixelRatio() > 1 ? "@2x.png" : ".png")));
+}
+
+// Drags the path over target and drops it there, as a file manager does.
+void dropOnto(QWidget* target, const fs::path& path)
+{
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(platform::pathToQString(path))});
+    QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+}
 
 } // namespace
 
@@ -170,6 +214,93 @@ private slots:
         QCOMPARE(sink.messages.size(), std::size_t{3});
         QVERIFY(sink.messages[2].prompt.find("absent.ccf") != std::string::npos);
         QCOMPARE(sink.messages[2].icon, platform::MessageIcon::Critical);
+    }
+
+    // Wherever it lands, a dropped archive fills the archive field and a dropped folder the folder
+    // field, each as its browse button does: short form, the other field derived, the files listed.
+    void droppedArchiveOrFolderFillsItsFieldAsBrowsingDoes()
+    {
+        test_support::TempFolder programFolder;
+        programFolder.write("meta/data_ccf_OUT/a.txt", "a");
+        for (const char* target : {"", "txtFileName", "txtFolder"}) {
+            for (const char* dropped : {"data.ccf", "data_ccf_OUT"}) {
+                Window window(programFolder.path());
+                auto* file = control<QLineEdit>(window.form, "txtFileName");
+                file->setText(QStringLiteral("typed"));
+                dropOnto(*target ? control<QWidget>(window.form, target) : &window.form,
+                         programFolder / "meta" / dropped);
+                QCOMPARE(file->text(), QStringLiteral("\\meta\\data.ccf"));
+                QCOMPARE(control<QLineEdit>(window.form, "txtFolder")->text(),
+                         QStringLiteral("\\meta\\data_ccf_OUT\\"));
+                if (dropped == std::string("data_ccf_OUT"))
+                    QCOMPARE(control<QListWidget>(window.form, "fleccf")->count(), 1);
+            }
+        }
+    }
+
+    // Pack (Ctrl+S) asks before it replaces an archive; while it works the buttons and fields wait,
+    // the status and the pointer say so, and a close waits for the end. With CRAMBLE_SCREENSHOTS set,
+    // pictures of the window before and while it packs.
+    void packAsksBeforeReplacingAndShowsItIsBusy()
+    {
+        test_support::TempFolder programFolder;
+        programFolder.write("game_ccf_OUT/misc.ccf.zlib", platform::Bytes(900, 2));
+        const fs::path archive = programFolder.write("GAME.ccf", "old");
+        Window window(programFolder.path());
+        auto& form = window.form;
+        form.show();
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        control<QLineEdit>(form, "txtFolder")->setText(QStringLiteral("\\game_ccf_OUT"));
+        QTest::keyClick(&form, Qt::Key_S, Qt::ControlModifier);
+        QTRY_COMPARE(form.replaceAsked, std::vector<fs::path>{archive}); // declined; found whatever its case
+        QCOMPARE(test_support::readAll(archive), platform::bytesOf("old"));
+        screenshot(&form, QStringLiteral("cramble-window"));
+
+        bool busy = false;
+        window.sink.onShow = [&] {
+            const QCursor* cursor = QApplication::overrideCursor();
+            busy =
+                !control<QWidget>(form, "cmdExtract")->isEnabled() &&
+                !control<QWidget>(form, "txtFolder")->isEnabled() && cursor && cursor->shape() == Qt::BusyCursor &&
+                control<QWidget>(form, "status")->findChild<QLabel*>()->text() == QStringLiteral("Packing GAME.ccf...");
+            screenshot(&form, QStringLiteral("cramble-packing"));
+            form.close();
+            busy = busy && form.isVisible();
+        };
+        form.replaceAnswer = true;
+        QTest::keyClick(&form, Qt::Key_S, Qt::ControlModifier);
+        QTRY_VERIFY(!form.isVisible()); // closed once the pack was done
+        QVERIFY(busy);
+        QCOMPARE(test_support::readAll(archive).front(), std::uint8_t('C'));
+    }
+
+    // The fields and the archive dialog's folder come back in a new window on the same program
+    // folder; an unattended run there leaves what the window remembers alone.
+    void fieldsSurviveARunAndUnattendedRunsLeaveThemAlone()
+    {
+        test_support::TempFolder programFolder;
+        programFolder.write("meta/data.ccf", test_support::buildCcf({{"a.txt", platform::bytesOf("a")}}));
+        {
+            Window first(programFolder.path());
+            first.form.archiveAnswer = programFolder / "meta" / "data.ccf";
+            QTest::mouseClick(control<QPushButton>(first.form, "cmdFileBrowse"), Qt::LeftButton);
+            control<QLineEdit>(first.form, "txtFolder")->setText(QStringLiteral("\\typed\\"));
+            first.form.close();
+        }
+        const platform::Bytes before = test_support::readAll(programFolder / "cfgs" / "Cramble.cfg");
+        test_support::RecordingSink quiet("Cramble");
+        archive_tool::ArchiveToolModel unattended(programFolder.path(), quiet, true);
+        QCOMPARE(archive_tool::runUnattended({"-e", "-file", "\\meta\\data.ccf", "-folder", "\\x"}, unattended, quiet),
+                 0);
+        QVERIFY(fs::exists(programFolder / "x" / "a.txt"));
+        QCOMPARE(test_support::readAll(programFolder / "cfgs" / "Cramble.cfg"), before);
+
+        Window second(programFolder.path());
+        QCOMPARE(control<QLineEdit>(second.form, "txtFileName")->text(), QStringLiteral("\\meta\\data.ccf"));
+        QCOMPARE(control<QLineEdit>(second.form, "txtFolder")->text(), QStringLiteral("\\typed\\"));
+        QCOMPARE(platform::qStringToPath(control<QFileDialog>(second.form, "CommonDialog1")->directory().path()),
+                 programFolder / "meta");
     }
 };
 

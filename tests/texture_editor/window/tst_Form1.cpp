@@ -1,4 +1,5 @@
 #include <QComboBox>
+#include <QDragEnterEvent>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
@@ -13,6 +14,7 @@
 #include <QtTest>
 
 #include "../TextureBuilders.h"
+#include "platform/QtText.h"
 #include "support/RecordingSink.h"
 #include "texture_editor/window/Form1.h"
 #include "texture_editor/window/PreviewBox.h"
@@ -22,20 +24,50 @@ namespace {
 namespace fs = std::filesystem;
 using namespace texture_editor_test;
 
-// The window with its dialogs answered by the test.
+// The window with its dialogs and its question answered by the test.
 class ScriptedForm1 : public texture_editor::Form1
 {
 public:
-    using Form1::dropEvent;
     using Form1::Form1;
     using Form1::openDialog;
     using Form1::saveDialog;
     std::optional<fs::path> sourceAnswer, destinationAnswer;
+    std::vector<fs::path> destinationStarts; // where each save dialog started
+    platform::SaveChoice saveAnswer = platform::SaveChoice::Cancel;
+    QStringList saveAsked; // the names each question named
 
 protected:
     std::optional<fs::path> chooseSource() override { return sourceAnswer; }
-    std::optional<fs::path> chooseDestination() override { return destinationAnswer; }
+    std::optional<fs::path> chooseDestination(const fs::path& start) override
+    {
+        destinationStarts.push_back(start);
+        return destinationAnswer;
+    }
+    platform::SaveChoice askToSave(const QString& name) override
+    {
+        saveAsked << name;
+        return saveAnswer;
+    }
 };
+
+// With PEXMO_SCREENSHOTS set, saves a picture of the widget there ("@2x" at 200 % scaling).
+void screenshot(QWidget* widget, const QString& name)
+{
+    const QPixmap picture = widget->grab();
+    if (const QString shots = qEnvironmentVariable("PEXMO_SCREENSHOTS"); !shots.isEmpty())
+        QVERIFY(picture.save(shots + "/" + name + (picture.devicePixelRatio() > 1 ? "@2x.png" : ".png")));
+}
+
+// Drags the path over target and drops it there, as a file manager does.
+void dropOnto(QWidget* target, const fs::path& path)
+{
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(platform::pathToQString(path))});
+    QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+}
 
 // A program folder, a model on it and its window, shown offscreen.
 struct Editor
@@ -185,21 +217,30 @@ private slots:
 
         // Box 4 goes with a one-image texture; the next picture goes to box 0.
         e.click(4);
+        e.form.saveAnswer = platform::SaveChoice::Discard; // the replaced box 2 goes with the column
         e.open("01.wte", wteOf({48, 48}));
         e.open("new.bmp", pictureFile(solidPicture(16, 8, Qt::blue), "BMP"));
         QCOMPARE(e.form.picPrevBox(0)->innerSize(), QSize(16, 8));
         QVERIFY(e.form.picPrevBox(0)->isSelected());
     }
 
-    void droppedFileOpensAsIfChosen()
+    // A file dropped onto the window, a preview or the source field opens as if chosen; a folder
+    // dropped onto the destination field starts the save dialog there.
+    void droppedFileOpensOrSavesAsItsFieldsButton()
     {
+        for (const char* target : {"", "previewArea", "Text1"}) {
+            Editor e;
+            dropOnto(*target ? e.control(target) : &e.form, e.program.write("b.bin", saveBannerOf(4)));
+            QTRY_COMPARE(e.form.picPrevCount(), 5);
+            QCOMPARE(e.control<QLineEdit>("Text1")->text(), QStringLiteral("\\b.bin"));
+        }
         Editor e;
-        QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(QString::fromStdString(e.program.write("b.bin", saveBannerOf(4)).string()))});
-        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        e.form.dropEvent(&drop);
-        QTRY_COMPARE(e.form.picPrevCount(), 5);
-        QCOMPARE(e.control<QLineEdit>("Text1")->text(), QStringLiteral("\\b.bin"));
+        e.open("one.tpl", tplOf({{8, 8}}));
+        e.form.destinationAnswer = e.program / "out" / "saved.bmp";
+        fs::create_directories(e.program / "out");
+        dropOnto(e.control("Text2"), e.program / "out");
+        QTRY_COMPARE(e.control<QLineEdit>("Text2")->text(), QStringLiteral("\\out\\saved.bmp"));
+        QCOMPARE(e.form.destinationStarts, std::vector<fs::path>{e.program / "out"});
     }
 
     void tallColumnScrollsWithinTheScreen()
@@ -217,18 +258,72 @@ private slots:
     {
         Editor e;
         e.program.replaceTool("tpl_viewer", "sleep 1");
-        bool enabled = true, visibleAfterClose = false;
+        bool enabled = true, busy = false, visibleAfterClose = false;
         QTimer::singleShot(400, &e.form, [&] {
-            enabled = e.control("cmdFileBrowse")->isEnabled() || e.control("cmdFolderBrowse")->isEnabled();
+            enabled = e.control("cmdFileBrowse")->isEnabled() || e.control("cmdFolderBrowse")->isEnabled() ||
+                      e.control("opt5a3")->isEnabled();
+            const QCursor* cursor = QApplication::overrideCursor();
+            busy = cursor && cursor->shape() == Qt::BusyCursor &&
+                   e.control("status")->findChild<QLabel*>()->text() == QStringLiteral("Opening banner.tpl...");
+            // A file dropped meanwhile is not opened.
+            dropOnto(&e.form, e.program.write("late.wte", wteOf({8, 8})));
             e.form.close();
             visibleAfterClose = e.form.isVisible();
         });
-        e.open("banner.tpl", tplOf({{8, 8}}));
-        QVERIFY(!enabled && visibleAfterClose);
+        // Ctrl+O reaches the open button.
+        e.form.sourceAnswer = e.program.write("in/banner.tpl", tplOf({{8, 8}}));
+        QTest::keyClick(&e.form, Qt::Key_O, Qt::ControlModifier);
+        QTRY_VERIFY(visibleAfterClose);
+        QVERIFY(!enabled && busy);
         QVERIFY(e.control("cmdFileBrowse")->isEnabled());
         QTRY_VERIFY(!e.form.isVisible());
         QVERIFY(e.model.workFiles().empty());             // emptied on close
         QCOMPARE(e.sink.messages.size(), std::size_t{1}); // the stand-in viewer wrote no pictures
+        QCOMPARE(e.control<QLineEdit>("Text1")->text(), QString());
+    }
+
+    // Closing, or opening another texture, asks first only while a picture opened into a box has not
+    // been saved; Cancel (or a save dialog cancelled) keeps everything, Save saves first.
+    void unsavedPicturesAreAskedAboutBeforeTheyAreLost()
+    {
+        Editor e;
+        e.open("banner.tpl", tplOf(saveSetShapes(2)));
+        e.form.close(); // nothing replaced: no question
+        QVERIFY(e.form.saveAsked.isEmpty() && !e.form.isVisible());
+        e.form.show();
+        e.open("dot.png", pictureFile(solidPicture(48, 48, Qt::red), "PNG"));
+        e.form.close();
+        e.open("other.tpl", tplOf({{8, 8}}));
+        QCOMPARE(e.form.saveAsked, (QStringList{"banner.tpl", "banner.tpl"})); // both cancelled
+        QVERIFY(e.form.isVisible());
+        QCOMPARE(e.form.picPrevCount(), 3);
+        e.form.saveAnswer = platform::SaveChoice::Save; // ... but the save dialog is cancelled
+        e.form.close();
+        QVERIFY(e.form.isVisible());
+        e.form.destinationAnswer = e.program / "edited.tpl";
+        e.open("other.tpl", tplOf({{8, 8}}));
+        QVERIFY(fs::exists(e.program / "edited.tpl"));
+        QCOMPARE(e.form.picPrevCount(), 1);
+        // Once saved, the question names the saved file; Discard closes.
+        e.open("dot.png", pictureFile(solidPicture(8, 8, Qt::red), "PNG"));
+        e.form.saveAnswer = platform::SaveChoice::Discard;
+        e.form.close();
+        QVERIFY(!e.form.isVisible());
+        QCOMPARE(e.form.saveAsked.last(), QStringLiteral("edited.tpl"));
+    }
+
+    // The folders the dialogs last showed come back in a new window on the same program folder.
+    void dialogFoldersSurviveARun()
+    {
+        Editor first;
+        first.open("banner.tpl", tplOf({{8, 8}}));
+        fs::create_directories(first.program / "saved");
+        first.save("saved/out.bmp");
+        texture_editor::EditorModel model{first.sink, first.program.path()};
+        ScriptedForm1 second{model};
+        const auto folderOf = [](QFileDialog* dialog) { return platform::qStringToPath(dialog->directory().path()); };
+        QCOMPARE(folderOf(second.openDialog()), first.program / "in");
+        QCOMPARE(folderOf(second.saveDialog()), first.program / "saved");
     }
 
     void saveShowsSavedOnlyWhenTheFileWasWritten()
@@ -266,10 +361,8 @@ private slots:
         e.click(3);
         e.open("dot.png", pictureFile(dot, "PNG"));
         QCOMPARE(e.form.picPrevBox(3)->picture().pixelColor(24, 24), QColor(230, 60, 40));
-        if (const QString shots = qEnvironmentVariable("PEXMO_SCREENSHOTS"); !shots.isEmpty()) {
-            QTest::qWait(200);
-            QVERIFY(e.form.grab().save(shots + QStringLiteral("/pexmo-save-banner.png")));
-        }
+        QTest::qWait(200);
+        screenshot(&e.form, QStringLiteral("pexmo-save-banner"));
     }
 };
 
