@@ -180,7 +180,7 @@ void BannerModel::readField(int list)
         break;
     case YearList:
         if (text.empty())
-            return; // the field keeps its text, which is then no more stored than before
+            return; // nothing read: the field keeps its text, typed or not
         txtYear = yearFromLabel(text);
         break;
     case PlayersList:
