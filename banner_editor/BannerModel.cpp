@@ -33,6 +33,20 @@ int listOf(GameField field)
     return -1;
 }
 
+GameField fieldOfList(int list)
+{
+    switch (list) {
+    case TitleList:
+        return GameField::Title;
+    case YearList:
+        return GameField::Year;
+    case PlayersList:
+        return GameField::Players;
+    default:
+        return GameField::Rating;
+    }
+}
+
 } // namespace
 
 std::string_view basePane(int list)
@@ -142,6 +156,8 @@ platform::Result<void> BannerModel::load()
     }
     if (region(TitleList) == NONE_ITEM)
         m_singleLang = detectLanguage();
+    m_loadedBuffer = m_buffer;
+    markAllStored();
     return {};
 }
 
@@ -163,8 +179,9 @@ void BannerModel::readField(int list)
         txtName = text;
         break;
     case YearList:
-        if (!text.empty())
-            txtYear = yearFromLabel(text);
+        if (text.empty())
+            return; // nothing read: the field keeps its text, typed or not
+        txtYear = yearFromLabel(text);
         break;
     case PlayersList:
         txtPlayers = playersFromLabel(text);
@@ -173,8 +190,9 @@ void BannerModel::readField(int list)
         txtESRB = ratingFromLabel(text);
         break;
     default:
-        break;
+        return;
     }
+    markStored(fieldOfList(list));
 }
 
 void BannerModel::selectLanguage(int list, int item)
@@ -188,6 +206,7 @@ void BannerModel::rereadFields()
     for (int list = TitleList; list <= RatingList; ++list)
         readField(list);
     txtSystem = Get_Txt1_Text(m_buffer, fmt::SYSTEM_PANE);
+    markStored(GameField::System);
 }
 
 std::string BannerModel::detectLanguage() const
@@ -219,10 +238,12 @@ void BannerModel::setLanguageField(GameField field)
         Set_Txt1_Text(m_buffer, name, Make_ESRB(txtESRB, labelLanguage));
         break;
     }
+    markStored(field);
 }
 
 void BannerModel::setAllLanguages(GameField field)
 {
+    markStored(field);
     if (field == GameField::System) {
         Set_Txt1_Text(m_buffer, fmt::SYSTEM_PANE, txtSystem);
         return;

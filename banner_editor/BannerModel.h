@@ -7,7 +7,7 @@
 //
 // Members are defined by topic: BannerModel.cpp (loading and the game-info fields),
 // BannerModel_Save.cpp (saving, region force, logo and lists), BannerModel_Options.cpp (the command
-// line's options).
+// line's options), BannerModel_Changes.cpp (what is not saved yet).
 
 #include <array>
 #include <filesystem>
@@ -45,6 +45,7 @@ std::string languagePane(int list, std::string_view item);
 
 // The game-info fields that Set and Set All write.
 enum class GameField { Title, Year, Players, System, Rating };
+inline constexpr std::size_t GAME_FIELD_COUNT = 5;
 
 // The fixed first items of the logo and scheme lists: keep what the layout already has.
 inline constexpr std::u16string_view CURRENT_LOGO_ITEM = u"Current Logo";
@@ -144,6 +145,18 @@ public:
     // error that names the pane and the layout; the buffer is then unchanged.
     [[nodiscard]] platform::Result<void> setPaneText(std::string_view paneName, std::u16string_view text);
 
+    // --- what is not saved yet -------------------------------------------------------------------------
+
+    // True when a layout is loaded and its buffer differs from the file as loaded (or last saved), or a
+    // game-info field holds text typed since the field was last read from or written to the buffer.
+    bool hasUnsavedChanges() const;
+    // The game-info fields typed since they were last read from or written to the buffer.
+    std::vector<GameField> typedFields() const;
+    // Writes each typed field as the first button of its row does: for its list's language (Set) the
+    // title, year and rating; for every language the players, whose one button writes them all; and
+    // the system. So a save that follows keeps what the fields show.
+    void setTypedFields();
+
     // --- saving ----------------------------------------------------------------------------------------
 
     // The save sequence: normalise, size field, scheme and logo, region force, padding, write to the
@@ -175,6 +188,10 @@ public:
 
 private:
     std::u16string readPane(int list, int item) const;
+    const std::u16string& fieldText(GameField field) const;
+    // The field's text is what the buffer holds for it now (it was just read or written).
+    void markStored(GameField field);
+    void markAllStored();
     void recordPath();
     [[nodiscard]] platform::Result<void> applyOption(const CommandOption& option);
     [[nodiscard]] platform::Result<LogoCopy> logoCopyFor(std::u16string_view lgPath) const;
@@ -190,6 +207,9 @@ private:
     std::array<int, 4> m_regions{NO_SELECTION, NO_SELECTION, NO_SELECTION, NO_SELECTION};
     std::optional<platform::Error> m_loadError;
     std::optional<LogoCopy> m_logo;
+    // The buffer as loaded, and each field's text as last read or written (index: GameField).
+    platform::Bytes m_loadedBuffer;
+    std::array<std::u16string, GAME_FIELD_COUNT> m_storedFields;
 };
 
 } // namespace banner_editor

@@ -121,6 +121,11 @@ std::filesystem::path schemePath(const std::filesystem::path& programFolder, std
     return platform::findExisting(programFolder / SCHEME_FOLDER / (std::string(name) + std::string(SCHEME_EXTENSION)));
 }
 
+bool schemeExists(const std::filesystem::path& programFolder, std::string_view name)
+{
+    return isUsableSchemeName(name) && platform::fileExists(schemePath(programFolder, name));
+}
+
 std::vector<std::string> schemeNames(const std::filesystem::path& programFolder)
 {
     std::vector<std::string> names;

@@ -81,6 +81,9 @@ platform::Bytes formatScheme(const ColorScheme& scheme);
 // The file of a named scheme: programFolder/schemes/<name>.vccs (found without regard to case).
 std::filesystem::path schemePath(const std::filesystem::path& programFolder, std::string_view name);
 
+// True when saving a scheme of that name would replace a file: the name is usable and its file exists.
+bool schemeExists(const std::filesystem::path& programFolder, std::string_view name);
+
 // The scheme names in the schemes folder ("*.vccs", sorted by name, without the extension).
 std::vector<std::string> schemeNames(const std::filesystem::path& programFolder);
 

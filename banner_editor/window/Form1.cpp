@@ -12,6 +12,7 @@
 
 #include "banner_editor/window/frmColor.h"
 #include "banner_editor/window/frmHC.h"
+#include "platform/Files.h"
 #include "platform/PathText.h"
 #include "platform/QtText.h"
 
@@ -20,6 +21,10 @@ namespace {
 
 using platform::toQString;
 using platform::toU16;
+
+// What the window remembers between runs, in the program folder's cfgs/, and its one dialog.
+constexpr std::string_view PLACES_FILE = "Lorvane.cfg";
+constexpr std::string_view OPEN_DIALOG = "layout";
 
 // The fields of the Set buttons (cmdSet(0)..(2)) and of the Set All buttons (cmdSetAll(0)..(4)).
 constexpr std::array<GameField, 3> SET_FIELDS{GameField::Title, GameField::Year, GameField::Rating};
@@ -53,11 +58,13 @@ void fillList(QComboBox* list, const std::vector<std::u16string>& items, int sel
 
 } // namespace
 
-Form1::Form1(BannerModel& model, QWidget* parent) : QWidget(parent), m_model(model)
+Form1::Form1(BannerModel& model, QWidget* parent)
+    : QWidget(parent), m_model(model), m_places(model.programFolder(), PLACES_FILE)
 {
     setWindowTitle(QStringLiteral("Lorvane"));
     buildControls();
     connectControls();
+    addHabits();
     m_model.start();
     m_model.refreshSchemeList();
     m_model.refreshLogoList();
@@ -99,6 +106,7 @@ void Form1::buildControls()
     top->addLayout(pathRow);
 
     fraFields = new QGroupBox(QStringLiteral("Game Info"), this);
+    fraFields->setObjectName(QStringLiteral("fraFields"));
     auto* grid = new QGridLayout(fraFields);
     const QFont font = bannerFont();
     const auto field = [&](const QString& name) {
@@ -257,24 +265,39 @@ void Form1::rereadFields()
 
 void Form1::cmdFileBrowse_Click()
 {
-    const QString start = platform::pathToQString(m_model.SrcPath().parent_path());
-    const QString chosen =
-        QFileDialog::getOpenFileName(this, QStringLiteral("Open"), start, openFilters().join(QStringLiteral(";;")),
-                                     nullptr, QFileDialog::HideNameFilterDetails);
+    // The loaded layout's folder, else the folder the dialog was last left in.
+    std::filesystem::path start = m_model.SrcPath().parent_path();
+    if (start.empty() || !platform::folderExists(start))
+        start = m_places.dialogFolder(OPEN_DIALOG);
+    const QString chosen = QFileDialog::getOpenFileName(this, QStringLiteral("Open"), platform::pathToQString(start),
+                                                        openFilters().join(QStringLiteral(";;")), nullptr,
+                                                        QFileDialog::HideNameFilterDetails);
     if (chosen.isEmpty())
         return;
+    m_places.rememberDialogPath(OPEN_DIALOG, platform::qStringToPath(chosen));
+    showChosenLayout(platform::qStringToPath(chosen));
+}
+
+void Form1::showChosenLayout(const std::filesystem::path& chosen)
+{
     // A layout inside the program folder is shown relative to it, beginning with "\".
-    const auto text = platform::displayPathText(platform::qStringToPath(chosen), m_model.programFolder());
-    txtSrc->setText(toQString(text));
+    txtSrc->setText(toQString(platform::displayPathText(chosen, m_model.programFolder())));
     txtSrc_Change(txtSrc->text());
 }
 
 void Form1::txtSrc_Change(const QString& text)
 {
+    // Loading empties the buffer: what is not saved is asked about first, and Cancel keeps the layout
+    // and the path it came from.
+    if (!mayLeaveLayout()) {
+        showText(txtSrc, m_model.pathText());
+        return;
+    }
     // A path that names no file (yet: the user may be typing) passes quietly; a file that is not a
     // banner layout, or cannot be read, is named. Either way the fields stay as they are.
     if (auto loaded = m_model.setPath(toU16(text)); !loaded && loaded.error().kind != platform::ErrorKind::NotFound)
         m_model.sink().error(loaded.error(), platform::MessageIcon::Exclamation);
+    showText(txtSrc, m_model.pathText());
     refreshFields();
 }
 
@@ -298,9 +321,16 @@ void Form1::cmdSetAll_Click(int index)
 
 void Form1::cmdSave_Click()
 {
-    if (auto saved = m_model.save(); !saved)
+    saveLayout();
+}
+
+bool Form1::saveLayout()
+{
+    auto saved = m_model.save();
+    if (!saved)
         m_model.sink().error(saved.error(), platform::MessageIcon::Critical);
     refreshFromModel();
+    return saved.ok();
 }
 
 void Form1::cmdEditColor_Click()

@@ -3,12 +3,19 @@
 // The layout editor's main window: the path of the layout, the game-info fields with their language
 // lists and Set buttons, and the save options (region force, padding, logo, colour scheme). Every
 // handler copies the controls into the model, runs one model operation and shows the model again.
+//
+// Its desktop habits (Form1_Habits.cpp): a layout dropped onto the window or the path field loads as
+// a browsed one does; Ctrl+O browses, Ctrl+S saves, F1 shows help; closing the window or loading
+// another layout first asks to save what is not saved; the open dialog starts in the folder it was
+// last left in (cfgs/Lorvane.cfg; the last layout itself stays in cfgs/vcinfopath.cfg).
 
 #include <array>
+#include <filesystem>
 
 #include <QWidget>
 
 #include "banner_editor/BannerModel.h"
+#include "platform/RememberedPlaces.h"
 
 class QComboBox;
 class QGroupBox;
@@ -50,13 +57,26 @@ public slots:
     void cmdEditColor_Click();
     void cmdHC_Click();
 
+protected:
+    // Asks to save what is not saved; Cancel keeps the window open.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void buildControls();
     void connectControls();
+    void addHabits();
     void refreshFields();
     void refreshLists();
+    // The path field takes a chosen (browsed or dropped) layout as the user would see it typed.
+    void showChosenLayout(const std::filesystem::path& chosen);
+    // Before the buffer is closed or replaced: true when nothing unsaved is lost, or the user chose to
+    // discard it, or to save it and the save succeeded.
+    bool mayLeaveLayout();
+    // Saves; false (the error shown) when nothing was saved.
+    bool saveLayout();
 
     BannerModel& m_model;
+    platform::RememberedPlaces m_places;
 
     QLabel* Label1 = nullptr;
     QLineEdit* txtSrc = nullptr;

@@ -13,14 +13,27 @@
 #include <QVBoxLayout>
 
 #include "banner_editor/window/PreviewPainter.h"
+#include "banner_editor/window/Shortcuts.h"
+#include "platform/PathText.h"
 #include "platform/QtText.h"
 #include "platform/TextCodec.h"
+#include "platform/WindowHabits.h"
 
 namespace banner_editor {
 
 namespace {
 
 constexpr int ENTRY_COLUMNS = 7;
+
+const char* const HELP_TEXT =
+    "Edits a colour scheme: the two colours of each of the banner's nineteen colour entries, with "
+    "a preview.\n\n"
+    "Click a colour box, change the colour in the fields or with the swatch, and press Set. Pick "
+    "a scheme in the list to load it, or \"Current Brlyt\" to read the colours of the layout named "
+    "under \"Load From brlyt:\" (a layout can be dropped there). SaveScheme (Ctrl+S) saves the "
+    "colours in the schemes folder; a scheme chosen here is applied by the main window's next "
+    "save.\n\n"
+    "Esc closes the window.";
 
 QColor toQColor(Rgb c)
 {
@@ -71,6 +84,22 @@ frmColor::frmColor(BannerModel& model, QWidget* parent) : QWidget(parent, Qt::Wi
     layout->addWidget(buildEntryGrid());
     showBoxColors();
     MakePreview();
+    addHabits();
+}
+
+void frmColor::addHabits()
+{
+    // A layout dropped onto the window or its path field goes into "Load From brlyt:", shown relative
+    // to the program folder when inside it.
+    const auto dropped = [this](const std::filesystem::path& path) {
+        txtBannerPath->setText(platform::toQString(platform::displayPathText(path, m_editor.model().programFolder())));
+    };
+    platform::acceptPathDrops(txtBannerPath, dropped);
+    platform::acceptPathDrops(this, dropped);
+    addButtonShortcut(this, cmdSaveScheme, QStringLiteral("Ctrl+S"),
+                      QStringLiteral("Save the colours as a scheme in the schemes folder"));
+    closeOnEscape(this);
+    platform::addHelpShortcut(this, m_editor.model().sink().programName(), QString::fromUtf8(HELP_TEXT));
 }
 
 QWidget* frmColor::buildEntryGrid()
@@ -240,10 +269,15 @@ void frmColor::cmdGetScheme_Click()
 
 void frmColor::cmdSaveScheme_Click()
 {
-    const QString name = askText(QStringLiteral("Type a Name for the New Scheme"), QStringLiteral("Save Scheme"));
+    const QString title = QStringLiteral("Save Scheme");
+    const QString name = askText(QStringLiteral("Type a Name for the New Scheme"), title);
     if (name.isEmpty())
         return;
-    if (!report(m_editor.saveScheme(platform::utf8FromUtf16(platform::toU16(name)))))
+    const std::string scheme = platform::utf8FromUtf16(platform::toU16(name));
+    if (schemeExists(m_editor.model().programFolder(), scheme) &&
+        !platform::askYesNo(this, title, QStringLiteral("A scheme named \"%1\" exists already. Replace it?").arg(name)))
+        return;
+    if (!report(m_editor.saveScheme(scheme)))
         return;
     showSchemeList();
     emit schemeListChanged();

@@ -13,7 +13,7 @@
 //   - Closing writes this window's scheme list and selection into the model (schemeItems,
 //     schemeSelection) and emits closed(selection); the main window then shows itself again and mirrors
 //     the model's selection, so its next save applies the scheme last chosen here.
-// The window never writes the layout buffer.
+// The window never writes the layout buffer. Saving over a scheme that exists asks first.
 
 #include <array>
 #include <functional>
@@ -97,6 +97,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Drops onto the path field, Ctrl+S for SaveScheme, Esc to close, F1 for help.
+    void addHabits();
     QWidget* buildEntryGrid();
     QWidget* buildEditor();
     void showBoxColors();

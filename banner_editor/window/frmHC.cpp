@@ -7,9 +7,21 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "banner_editor/window/Shortcuts.h"
 #include "platform/QtText.h"
+#include "platform/WindowHabits.h"
 
 namespace banner_editor {
+namespace {
+
+const char* const HELP_TEXT =
+    "Reads and writes the text of any text pane of the loaded layout.\n\n"
+    "Pick a pane under \"Entry Name:\", edit its value (^ stands for a line break) and press Set or "
+    "Enter. Set changes the layout in memory only: Save Changes in the main window writes the file, "
+    "and the main window asks before such changes would be lost.\n\n"
+    "Esc closes the window.";
+
+} // namespace
 
 frmHC::frmHC(BannerModel& model, QWidget* parent) : QWidget(parent, Qt::Window), m_model(model)
 {
@@ -38,6 +50,11 @@ frmHC::frmHC(BannerModel& model, QWidget* parent) : QWidget(parent, Qt::Window),
 
     connect(cmbHC, &QComboBox::currentIndexChanged, this, &frmHC::cmbHC_Click);
     connect(cmdSet, &QPushButton::clicked, this, &frmHC::cmdSet_Click);
+
+    // Enter in the value sets it; Esc closes the window; F1 shows help.
+    connect(txtHC, &QLineEdit::returnPressed, this, &frmHC::cmdSet_Click);
+    closeOnEscape(this);
+    platform::addHelpShortcut(this, m_model.sink().programName(), QString::fromUtf8(HELP_TEXT));
 }
 
 void frmHC::Form_Load()

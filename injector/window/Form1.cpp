@@ -37,6 +37,11 @@ QFont wiiFont(const QString& wiiFamily)
     return font;
 }
 
+// What the window remembers between runs, in the program folder's cfgs/, and its dialogs' names there.
+constexpr std::string_view PLACES_FILE = "Stavik.cfg";
+constexpr std::string_view SOURCE_DIALOG = "source";
+constexpr std::string_view DESTINATION_DIALOG = "destination";
+
 // "title.txt" as "[tT][iI][tT][lL][eE].[tT][xX][tT]"; "*.*" as "*".
 QString caseInsensitivePattern(const QString& pattern)
 {
@@ -54,10 +59,13 @@ QString caseInsensitivePattern(const QString& pattern)
 
 } // namespace
 
-Form1::Form1(InjectorModel& model, QWidget* parent) : QWidget(parent), m_model(model)
+Form1::Form1(InjectorModel& model, QWidget* parent)
+    : QWidget(parent), m_model(model), m_places(model.programFolder(), PLACES_FILE)
 {
     setWindowTitle(QStringLiteral("Stavik"));
     buildControls();
+    addHabits();
+    restoreRemembered();
     SetVisual();
     refresh();
 }
@@ -156,15 +164,17 @@ void Form1::buildControls()
     left->addWidget(fraCon);
     left->addWidget(m_fraFields);
     left->addStretch(1);
+    // The path boxes get the wider column: the Sega title file's default path is 68 characters long,
+    // while a save title line holds at most 32.
     auto* top = new QHBoxLayout;
-    top->addLayout(left, 1);
-    top->addWidget(fratitle, 1);
+    top->addLayout(left, 3);
+    top->addWidget(fratitle, 2);
     auto* root = new QVBoxLayout(this);
     root->addLayout(top);
     root->addWidget(fraText);
     root->addWidget(frame1);
     root->addWidget(m_cmdInject2);
-    resize(720, 470);
+    resize(900, 470);
 
     connect(m_cmbCon, &QComboBox::activated, this, &Form1::cmbCon_Click);
     connect(m_cmbReg, &QComboBox::activated, this, &Form1::cmbReg_Click);
@@ -249,50 +259,66 @@ void Form1::cmdSETall_Click()
     refresh();
 }
 
-std::u16string Form1::pickFolder(const std::u16string& current, const std::u16string& title)
+std::u16string Form1::folderText(const std::filesystem::path& folder) const
 {
-    // The picker understands native paths only.
-    std::u16string initial;
-    if (platform::isProgramRelativePathText(current))
-        initial = platform::pathToText(m_model.programFolder());
-    else if (current.empty())
-        initial = toU16(QDir::currentPath()) + u"/";
-    else
-        initial = platform::pathToText(platform::resolvePathText(current, m_model.programFolder()));
-    const std::u16string chosen = textures::BrowseFolder(this, initial, title);
-    if (chosen.empty())
-        return {};
-    std::u16string shown = platform::displayPathText(platform::textToPath(chosen), m_model.programFolder());
+    std::u16string shown = platform::displayPathText(folder, m_model.programFolder());
     if (!shown.empty() && !platform::isPathSeparator(shown.back()))
         shown += platform::isProgramRelativePathText(shown) ? u'\\' : u'/';
     return shown;
 }
 
-QString Form1::dialogFolder(const std::u16string& current) const
+std::u16string Form1::pickFolder(const std::u16string& current, const std::u16string& title, std::string_view dialog)
 {
-    if (current.empty())
+    // The picker understands native paths only. An empty box starts where the picker was last left,
+    // else in the current folder.
+    std::u16string initial;
+    if (platform::isProgramRelativePathText(current))
+        initial = platform::pathToText(m_model.programFolder());
+    else if (!current.empty())
+        initial = platform::pathToText(platform::resolvePathText(current, m_model.programFolder()));
+    else if (const auto last = m_places.dialogFolder(dialog); !last.empty())
+        initial = platform::pathToText(last) + u"/";
+    else
+        initial = toU16(QDir::currentPath()) + u"/";
+    const std::u16string chosen = textures::BrowseFolder(this, initial, title);
+    if (chosen.empty())
         return {};
-    const auto folder = platform::resolvePathText(current, m_model.programFolder()).parent_path();
-    return platform::folderExists(folder) ? platform::pathToQString(folder) : QString();
+    m_places.rememberDialogPath(dialog, platform::textToPath(chosen), true);
+    return folderText(platform::textToPath(chosen));
 }
 
-QString Form1::openFile(const std::u16string& current, std::u16string_view filter)
+QString Form1::dialogFolder(const std::u16string& current, std::string_view dialog) const
+{
+    if (!current.empty()) {
+        const auto folder = platform::resolvePathText(current, m_model.programFolder()).parent_path();
+        if (platform::folderExists(folder))
+            return platform::pathToQString(folder);
+    }
+    return platform::pathToQString(m_places.dialogFolder(dialog));
+}
+
+QString Form1::openFile(const std::u16string& current, std::u16string_view filter, std::string_view dialog)
 {
     // The list of file types shows each filter's own description ("TG TITLE.txt (TITLE.txt)"), not
     // the case-insensitive pattern behind it.
-    return QFileDialog::getOpenFileName(this, QString(), dialogFolder(current), dialogFilter(filter), nullptr,
-                                        QFileDialog::HideNameFilterDetails);
+    const QString chosen =
+        QFileDialog::getOpenFileName(this, QString(), dialogFolder(current, dialog), dialogFilter(filter), nullptr,
+                                     QFileDialog::HideNameFilterDetails);
+    if (!chosen.isEmpty())
+        m_places.rememberDialogPath(dialog, platform::qStringToPath(chosen));
+    return chosen;
 }
 
 void Form1::cmdFileBrowse_Click()
 {
     if (m_model.wteMode()) {
         // A cancelled picker keeps the source as it was.
-        const std::u16string chosen = pickFolder(m_model.source(), u"Select Folder Where Wte Files are Stored");
+        const std::u16string chosen =
+            pickFolder(m_model.source(), u"Select Folder Where Wte Files are Stored", SOURCE_DIALOG);
         if (!chosen.empty() && chosen != m_model.source())
             m_model.setSource(chosen);
     } else {
-        const QString file = openFile(m_model.source(), ALL_FILES_FILTER);
+        const QString file = openFile(m_model.source(), ALL_FILES_FILTER, SOURCE_DIALOG);
         if (!file.isEmpty())
             m_model.setSource(platform::displayPathText(platform::qStringToPath(file), m_model.programFolder()));
     }
@@ -302,11 +328,12 @@ void Form1::cmdFileBrowse_Click()
 void Form1::cmdFolderBrowse_Click()
 {
     if (m_model.layout().folderDestination) {
-        const std::u16string chosen = pickFolder(m_model.destination(), u"Select a Folder to Inject");
+        const std::u16string chosen =
+            pickFolder(m_model.destination(), u"Select a Folder to Inject", DESTINATION_DIALOG);
         if (!chosen.empty() && chosen != m_model.destination())
             m_model.setDestination(chosen);
     } else {
-        const QString file = openFile(m_model.destination(), destinationFilter(m_model.conIndex()));
+        const QString file = openFile(m_model.destination(), destinationFilter(m_model.conIndex()), DESTINATION_DIALOG);
         if (!file.isEmpty())
             m_model.setDestination(platform::displayPathText(platform::qStringToPath(file), m_model.programFolder()));
     }
@@ -315,6 +342,8 @@ void Form1::cmdFolderBrowse_Click()
 
 void Form1::cmdInject2_Click()
 {
+    // The paths as the user gave them, before the injection makes them absolute.
+    rememberFields();
     if (const auto done = m_model.inject(); !done)
         m_model.sink().error(done.error(), iconFor(done.error()));
     refresh();

@@ -3,12 +3,21 @@
 // Stavik's one window: console, source and destination, the seven save titles, the editing box and
 // the title preview. Every handler copies its control into the model, runs one model operation and
 // refreshes the controls from the model.
+//
+// Its desktop habits (Form1_Habits.cpp): a file or folder dropped onto a path box fills it as its
+// browse button would, one dropped onto the window goes to the destination; Ctrl+O browses the
+// destination, Ctrl+S injects, F1 shows help. The console, source and destination of the last run
+// and the last folder of each dialog are remembered in cfgs/Stavik.cfg under the program folder and
+// the window starts with them.
 
 #include <array>
+#include <filesystem>
+#include <string_view>
 
 #include <QWidget>
 
 #include "injector/InjectorModel.h"
+#include "platform/RememberedPlaces.h"
 
 class QComboBox;
 class QGroupBox;
@@ -56,20 +65,36 @@ private slots:
     void cmdFolderBrowse_Click();
     void cmdInject2_Click();
 
+protected:
+    // Remembers the console and the paths for the next run.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void buildControls();
+    void addHabits();
+    // The console and paths of the last run, when one was remembered; and remembering them.
+    void restoreRemembered();
+    void rememberFields();
+    void sourceDropped(const std::filesystem::path& path);
+    void destinationDropped(const std::filesystem::path& path);
+    // A folder as a path box shows it: relative to the program folder when inside it, with a
+    // separator after it.
+    std::u16string folderText(const std::filesystem::path& folder) const;
     // Shows the model's fields; nothing here feeds back into the model.
     void refresh();
     void SetVisual();
     // A folder chosen for a path box: its relative form with a separator after it, or "" when cancelled.
-    std::u16string pickFolder(const std::u16string& current, const std::u16string& title);
+    // dialog names the box's dialogs in the remembered places.
+    std::u16string pickFolder(const std::u16string& current, const std::u16string& title, std::string_view dialog);
     // The open-file dialog with a filter of the console list's form, starting in the folder of the
     // path in the box; "" when cancelled.
-    QString openFile(const std::u16string& current, std::u16string_view filter);
-    // The folder an open dialog starts in: that of the path in the box, when it exists.
-    QString dialogFolder(const std::u16string& current) const;
+    QString openFile(const std::u16string& current, std::u16string_view filter, std::string_view dialog);
+    // The folder an open dialog starts in: that of the path in the box when it exists, else the one
+    // the box's dialogs were last left in.
+    QString dialogFolder(const std::u16string& current, std::string_view dialog) const;
 
     InjectorModel& m_model;
+    platform::RememberedPlaces m_places;
     QComboBox* m_cmbCon = nullptr;
     QGroupBox* m_fraFields = nullptr;
     QLineEdit* m_txtSource = nullptr;

@@ -429,3 +429,29 @@ TEST_F(BannerModelTest, PaneEditsByNameReportWhatTheyCannotDo)
     EXPECT_NE(model.setPaneText("Broken", u"x").error().message.find(path.string()), std::string::npos);
     EXPECT_NE(original, edited);
 }
+
+// What the window asks about before a layout is closed: edits of the buffer until the next save, and
+// typed fields until a Set writes or a language pick reads them.
+TEST_F(BannerModelTest, UnsavedChangesAreEditsAndTypedFieldsUntilSaved)
+{
+    load(canonicalBanner({"ENG", "GER"}).build());
+    EXPECT_FALSE(model.hasUnsavedChanges());
+    // A year that its label does not give back ("Released: 19901" reads as 9901) is still set.
+    model.txtYear = u"19901";
+    EXPECT_EQ(model.typedFields(), std::vector<GameField>{GameField::Year});
+    model.setLanguageField(GameField::Year);
+    EXPECT_TRUE(model.typedFields().empty());
+    EXPECT_TRUE(model.hasUnsavedChanges());
+    ASSERT_TRUE(save().ok());
+    EXPECT_FALSE(model.hasUnsavedChanges());
+
+    // A language without a year pane leaves the typed year in its field, still unsaved.
+    model.txtYear = u"1990";
+    model.selectLanguage(YearList, NONE_ITEM);
+    EXPECT_EQ(model.typedFields(), std::vector<GameField>{GameField::Year});
+    // The players' one button writes every language.
+    model.txtPlayers = u"4";
+    model.setTypedFields();
+    EXPECT_TRUE(model.typedFields().empty());
+    EXPECT_EQ(paneText(model.buffer(), "T_Play_GER"), u"1-4 Spieler");
+}

@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "UserActions.h"
 #include "banner_editor/window/frmColor.h"
 #include "platform/PathText.h"
 #include "support/LayoutBuilder.h"
@@ -67,6 +68,8 @@ private slots:
     void savingASchemeRebuildsBothLists();
     void openingAndClosingHandsTheSelectionOver();
     void previewShowsTheSampleBannerInTheSchemesColours();
+    void replacingASchemeAsksFirst();
+    void droppedLayoutIsReadAndEscCloses();
 };
 
 void tst_frmColor::editsOneColourThroughTheSwatch()
@@ -327,6 +330,50 @@ void tst_frmColor::previewShowsTheSampleBannerInTheSchemesColours()
     std::u16string title = model.txtName;
     std::replace(title.begin(), title.end(), u'^', u'\n');
     QVERIFY(w.previewScene().title.text == title);
+}
+
+// Saving under a name that exists (in any letter case) asks first; No keeps the old scheme.
+void tst_frmColor::replacingASchemeAsksFirst()
+{
+    TempFolder program;
+    QVERIFY(saveScheme(program.path(), "alpha", plainScheme(1)).ok());
+    test_support::RecordingSink sink("Lorvane");
+    BannerModel model(sink, program.path());
+    frmColor w(model);
+    w.setColors(plainScheme(77));
+    QString name = QStringLiteral("Alpha");
+    w.askText = [&name](const QString&, const QString&) { return name; };
+
+    QCOMPARE(test_support::answeringBoxes(QMessageBox::No, [&] { w.cmdSaveScheme_Click(); }),
+             QStringLiteral("A scheme named \"Alpha\" exists already. Replace it?"));
+    QVERIFY(sink.messages.empty());
+    QVERIFY(*loadScheme(program.path(), "alpha") == plainScheme(1));
+
+    QVERIFY(!test_support::answeringBoxes(QMessageBox::Yes, [&] { w.cmdSaveScheme_Click(); }).isEmpty());
+    QVERIFY(*loadScheme(program.path(), "alpha") == plainScheme(77));
+    QCOMPARE(schemeNames(program.path()).size(), std::size_t(1)); // replaced, not saved beside it
+
+    name = QStringLiteral("beta"); // a new name is not asked about
+    QVERIFY(test_support::answeringBoxes(QMessageBox::No, [&] { w.cmdSaveScheme_Click(); }).isEmpty());
+    QVERIFY(loadScheme(program.path(), "beta").ok());
+}
+
+// A layout dropped onto the window goes into "Load From brlyt:" in the program folder's "\" form;
+// Esc closes the window and hands the selection back.
+void tst_frmColor::droppedLayoutIsReadAndEscCloses()
+{
+    TempFolder program;
+    const auto path = program.write("banner/arc/game.brlyt", LayoutBuilder::vcBanner().build());
+    test_support::RecordingSink sink("Lorvane");
+    BannerModel model(sink, program.path());
+    frmColor w(model);
+    QSignalSpy closed(&w, &frmColor::closed);
+    w.Form_Load();
+    QVERIFY(test_support::dropPath(w.cmdGetScheme, path));
+    QCOMPARE(w.txtBannerPath->text(), QStringLiteral("\\banner\\arc\\game.brlyt"));
+    test_support::pressInWindow(w, Qt::Key_Escape);
+    QVERIFY(!w.isVisible());
+    QCOMPARE(closed.count(), 1);
 }
 
 QTEST_MAIN(tst_frmColor)

@@ -1,4 +1,5 @@
-// Stavik's window: field layout per console, the title boxes and the preview, the dialog filters.
+// Stavik's window: field layout per console, the title boxes and the preview, the dialog filters, and
+// its desktop habits: drops, keys, what it remembers between runs.
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
@@ -10,6 +11,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "banner_editor/window/UserActions.h"
+#include "injector/UnattendedRun.h"
 #include "injector/window/Form1.h"
 #include "platform/MessageBoxSink.h"
 #include "platform/PathText.h"
@@ -32,6 +35,10 @@ private slots:
     void dialogFiltersMatchWithoutCase();
     void browsedFolderIsShownRelativeAndLoaded();
     void failedInjectionShowsItsWholeTitle();
+    void dropsFillThePathBoxesAsBrowsing_data();
+    void dropsFillThePathBoxesAsBrowsing();
+    void ctrlSInjects();
+    void remembersTheLastRunButNotUnattendedOnes();
     void screenshot();
 
 private:
@@ -193,6 +200,99 @@ void tst_Form1::failedInjectionShowsItsWholeTitle()
                        platform::pathToQString(m_folder / "banner.bin") + QStringLiteral("'."));
     QCOMPARE(icon, int(QMessageBox::NoIcon));
     QVERIFY2(width >= titleWidth + 120, qPrintable(QString::number(width)));
+}
+
+// A file or folder dropped onto a path box fills it as its browse button would, in the program
+// folder's "\\" form, and a destination loads its titles; one dropped onto the window is the
+// destination. A WTE source and an N64 destination are folders: a file stands for its folder.
+void tst_Form1::dropsFillThePathBoxesAsBrowsing_data()
+{
+    QTest::addColumn<int>("console");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("dropped");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("englishTitle"); // loaded from a dropped destination
+    const auto row = [](const char* name, int console, const char* target, const char* dropped, const char* shown,
+                        const char* title) { QTest::newRow(name) << console << target << dropped << shown << title; };
+    row("N64 folder onto the destination", CON_N64, "destination", "games/wave/meta", "\\games\\wave\\meta\\",
+        "Wave Race");
+    row("N64 save comment onto the window", CON_N64, "window", "games/wave/meta/saveComments_saveComments_en.bin",
+        "\\games\\wave\\meta\\", "Wave Race");
+    row("TG16 title file onto the window", CON_TG16, "window", "games/pce/TITLE.TXT", "\\games\\pce\\TITLE.TXT",
+        "Bonk");
+    row("WTE file onto the Genesis source", CON_GENESIS, "source", "wte/01.wte", "\\wte\\", "Genesis Save");
+}
+
+void tst_Form1::dropsFillThePathBoxesAsBrowsing()
+{
+    QFETCH(int, console);
+    QFETCH(QString, target);
+    QFETCH(QString, dropped);
+    QFETCH(QString, shown);
+    QFETCH(QString, englishTitle);
+    test_support::TempFolder folder;
+    folder.write("games/wave/meta/saveComments_saveComments_en.bin", test_support::n64Comment(u"Wave Race", {}));
+    folder.write("games/pce/TITLE.TXT", test_support::utf16TextFile({u"Bonk", u"JP:x"}));
+    folder.write("wte/01.wte", test_support::wte(8, 8, 64, 1));
+    InjectorModel model(m_sink, folder.path(), false);
+    Form1 form(model);
+    emit form.cmbCon()->activated(console);
+
+    QWidget* onto = target == QLatin1String("source")        ? static_cast<QWidget*>(form.txtSource())
+                    : target == QLatin1String("destination") ? static_cast<QWidget*>(form.txtDest())
+                                                             : &form;
+    QVERIFY(test_support::dropPath(onto, folder / dropped.toStdString()));
+    QCOMPARE((target == QLatin1String("source") ? form.txtSource() : form.txtDest())->text(), shown);
+    QCOMPARE(platform::toQString(target == QLatin1String("source") ? model.source() : model.destination()), shown);
+    QCOMPARE(form.txtTitle(ENGLISH_SLOT)->text(), englishTitle);
+}
+
+// Ctrl+S runs Inject: here the NeoGeo defaults, with nothing there.
+void tst_Form1::ctrlSInjects()
+{
+    test_support::TempFolder folder;
+    test_support::RecordingSink sink("Stavik");
+    InjectorModel model(sink, folder.path(), false);
+    Form1 form(model);
+    emit form.cmbCon()->activated(CON_NEOGEO);
+    test_support::pressInWindow(form, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(sink.messages.size(), std::size_t(1));
+    QCOMPARE(sink.messages[0].title, std::string("Invalid Destination!"));
+}
+
+// Closing the window remembers the console and the paths in the program folder; the next window starts
+// with them and loads the titles the destination holds now. An unattended run changes none of it.
+void tst_Form1::remembersTheLastRunButNotUnattendedOnes()
+{
+    test_support::TempFolder folder;
+    const auto titleFile = folder.write("games/pce/TITLE.TXT", test_support::utf16TextFile({u"Bonk", u"JP:x"}));
+    {
+        InjectorModel model(m_sink, folder.path(), false);
+        Form1 form(model);
+        QCOMPARE(form.cmbCon()->currentIndex(), -1); // nothing remembered yet
+        emit form.cmbCon()->activated(CON_TG16);
+        QVERIFY(test_support::dropPath(&form, titleFile));
+        form.txtSource()->setText(QStringLiteral("\\art\\savedata.tpl"));
+        emit form.txtSource()->textEdited(form.txtSource()->text());
+        form.show();
+        QVERIFY(form.close());
+    }
+    const platform::Bytes remembered = test_support::readAll(folder / "cfgs/Stavik.cfg");
+    QVERIFY(!remembered.empty());
+
+    InjectorModel unattended(m_sink, folder.path(), true);
+    QCOMPARE(runUnattended(unattended, {"-C", "tg16", "-DST", platform::pathToQString(titleFile).toStdString(), "-EN",
+                                        "Bonk's Revenge"}),
+             0);
+    QVERIFY(test_support::readAll(folder / "cfgs/Stavik.cfg") == remembered);
+
+    InjectorModel model(m_sink, folder.path(), false);
+    Form1 form(model);
+    QCOMPARE(form.cmbCon()->currentIndex(), int(CON_TG16));
+    QCOMPARE(form.txtDest()->text(), QStringLiteral("\\games\\pce\\TITLE.TXT"));
+    QCOMPARE(form.txtSource()->text(), QStringLiteral("\\art\\savedata.tpl"));
+    QCOMPARE(form.txtTitle(ENGLISH_SLOT)->text(), QStringLiteral("Bonk's Revenge"));
+    QVERIFY(!form.txtTitle(0)->isHidden()); // the console's field layout
 }
 
 // With SUITE_SCREENSHOT set, saves a filled-in window there for a look.
