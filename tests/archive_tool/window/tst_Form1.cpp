@@ -16,6 +16,7 @@
 #include "support/CcfBuilder.h"
 #include "support/RecordingSink.h"
 #include "support/TempFolder.h"
+#include "support/WindowActions.h"
 
 namespace {
 
@@ -69,17 +70,6 @@ void screenshot(QWidget* widget, const QString& name)
     const QPixmap picture = widget->grab();
     if (const QString shots = qEnvironmentVariable("CRAMBLE_SCREENSHOTS"); !shots.isEmpty())
         QVERIFY(picture.save(shots + "/" + name + (picture.devicePixelRatio() > 1 ? "@2x.png" : ".png")));
-}
-
-// Drags the path over target and drops it there, as a file manager does.
-void dropOnto(QWidget* target, const fs::path& path)
-{
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(platform::pathToQString(path))});
-    QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &enter);
-    QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &drop);
 }
 
 } // namespace
@@ -227,8 +217,8 @@ private slots:
                 Window window(programFolder.path());
                 auto* file = control<QLineEdit>(window.form, "txtFileName");
                 file->setText(QStringLiteral("typed"));
-                dropOnto(*target ? control<QWidget>(window.form, target) : &window.form,
-                         programFolder / "meta" / dropped);
+                test_support::dropPath(*target ? control<QWidget>(window.form, target) : &window.form,
+                                       programFolder / "meta" / dropped);
                 QCOMPARE(file->text(), QStringLiteral("\\meta\\data.ccf"));
                 QCOMPARE(control<QLineEdit>(window.form, "txtFolder")->text(),
                          QStringLiteral("\\meta\\data_ccf_OUT\\"));

@@ -12,13 +12,13 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "UserActions.h"
 #include "banner_editor/UnattendedRun.h"
 #include "banner_editor/window/Form1.h"
 #include "platform/PathText.h"
 #include "support/LayoutBuilder.h"
 #include "support/RecordingSink.h"
 #include "support/TempFolder.h"
+#include "support/WindowActions.h"
 
 using namespace banner_editor;
 

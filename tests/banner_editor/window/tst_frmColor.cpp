@@ -8,12 +8,12 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "UserActions.h"
 #include "banner_editor/window/frmColor.h"
 #include "platform/PathText.h"
 #include "support/LayoutBuilder.h"
 #include "support/RecordingSink.h"
 #include "support/TempFolder.h"
+#include "support/WindowActions.h"
 
 using namespace banner_editor;
 using test_support::LayoutBuilder;

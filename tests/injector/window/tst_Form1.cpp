@@ -11,7 +11,6 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "banner_editor/window/UserActions.h"
 #include "injector/UnattendedRun.h"
 #include "injector/window/Form1.h"
 #include "platform/MessageBoxSink.h"
@@ -20,6 +19,7 @@
 #include "support/InjectorTitleBuilders.h"
 #include "support/RecordingSink.h"
 #include "support/TempFolder.h"
+#include "support/WindowActions.h"
 
 using namespace injector;
 

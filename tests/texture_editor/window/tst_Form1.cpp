@@ -16,6 +16,7 @@
 #include "../TextureBuilders.h"
 #include "platform/QtText.h"
 #include "support/RecordingSink.h"
+#include "support/WindowActions.h"
 #include "texture_editor/window/Form1.h"
 #include "texture_editor/window/PreviewBox.h"
 
@@ -56,17 +57,6 @@ void screenshot(QWidget* widget, const QString& name)
     const QPixmap picture = widget->grab();
     if (const QString shots = qEnvironmentVariable("PEXMO_SCREENSHOTS"); !shots.isEmpty())
         QVERIFY(picture.save(shots + "/" + name + (picture.devicePixelRatio() > 1 ? "@2x.png" : ".png")));
-}
-
-// Drags the path over target and drops it there, as a file manager does.
-void dropOnto(QWidget* target, const fs::path& path)
-{
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(platform::pathToQString(path))});
-    QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &enter);
-    QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &drop);
 }
 
 // A program folder, a model on it and its window, shown offscreen.
@@ -230,7 +220,7 @@ private slots:
     {
         for (const char* target : {"", "previewArea", "Text1"}) {
             Editor e;
-            dropOnto(*target ? e.control(target) : &e.form, e.program.write("b.bin", saveBannerOf(4)));
+            test_support::dropPath(*target ? e.control(target) : &e.form, e.program.write("b.bin", saveBannerOf(4)));
             QTRY_COMPARE(e.form.picPrevCount(), 5);
             QCOMPARE(e.control<QLineEdit>("Text1")->text(), QStringLiteral("\\b.bin"));
         }
@@ -238,7 +228,7 @@ private slots:
         e.open("one.tpl", tplOf({{8, 8}}));
         e.form.destinationAnswer = e.program / "out" / "saved.bmp";
         fs::create_directories(e.program / "out");
-        dropOnto(e.control("Text2"), e.program / "out");
+        test_support::dropPath(e.control("Text2"), e.program / "out");
         QTRY_COMPARE(e.control<QLineEdit>("Text2")->text(), QStringLiteral("\\out\\saved.bmp"));
         QCOMPARE(e.form.destinationStarts, std::vector<fs::path>{e.program / "out"});
     }
@@ -266,7 +256,7 @@ private slots:
             busy = cursor && cursor->shape() == Qt::BusyCursor &&
                    e.control("status")->findChild<QLabel*>()->text() == QStringLiteral("Opening banner.tpl...");
             // A file dropped meanwhile is not opened.
-            dropOnto(&e.form, e.program.write("late.wte", wteOf({8, 8})));
+            test_support::dropPath(&e.form, e.program.write("late.wte", wteOf({8, 8})));
             e.form.close();
             visibleAfterClose = e.form.isVisible();
         });

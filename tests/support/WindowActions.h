@@ -1,7 +1,7 @@
 #pragma once
 
-// What a user does to a window beyond clicks and typing, for Lorvane's window tests: dropping files,
-// answering the message boxes an action opens, pressing a key in an active window.
+// What a user does to a window beyond clicks and typing, for the window tests of every program:
+// dropping files, answering the message boxes an action opens, pressing a key in an active window.
 
 #include <filesystem>
 #include <functional>
