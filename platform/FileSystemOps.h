@@ -15,8 +15,9 @@ int createTempFile(std::string& pathTemplate);
 // Writes every byte, flushes it to the device and closes fd. On failure *reason says why.
 bool writeAllAndSync(int fd, ByteView bytes, std::string* reason);
 
-// The permissions a newly created file gets (read and write for all, less the process's umask);
-// temporary files are created private, so a new file takes these before it is renamed into place.
+// The permissions a newly created file gets (read and write for all, less the umask the process
+// started with); temporary files are created private, so a new file takes these before it is renamed
+// into place. Safe to call from any thread.
 std::filesystem::perms newFilePermissions();
 
 // The calling process's id, and whether a process with this id is running.

@@ -43,11 +43,21 @@ bool writeAllAndSync(int fd, ByteView bytes, std::string* reason)
     return true;
 }
 
-std::filesystem::perms newFilePermissions()
-{
+namespace {
+
+// Read once while the program starts, before any thread runs: the umask can only be read by setting
+// it, and a file created or a program started by another thread in that moment would get none.
+const mode_t PROCESS_UMASK = [] {
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    return static_cast<std::filesystem::perms>(0666 & ~mask);
+    return mask;
+}();
+
+} // namespace
+
+std::filesystem::perms newFilePermissions()
+{
+    return static_cast<std::filesystem::perms>(0666 & ~PROCESS_UMASK);
 }
 
 long currentProcessId()

@@ -16,6 +16,7 @@
 #include "icon_generator/Consoles.h"
 #include "icon_generator/FrameExport.h"
 #include "icon_generator/window/PictureBox.h"
+#include "platform/PathText.h"
 #include "platform/QtText.h"
 #include "platform/WindowHabits.h"
 #include "textures/FolderPicker.h"
@@ -24,15 +25,10 @@ namespace icon_generator {
 namespace {
 
 constexpr int PREVIEW_INTERVAL_MS = 250;
+// The remembered folders of the open dialog and of the folder picker.
+constexpr std::string_view SOURCE_DIALOG = "source";
+constexpr std::string_view DESTINATION_DIALOG = "destination";
 constexpr QSize SOURCE_AREA{120, 88};
-
-constexpr const char* HELP_TEXT =
-    "Makes the textures of a Virtual Console title from one picture.\n\n"
-    "Choose the console and the source picture (or drop it onto the window), and the folder for the "
-    "textures. Make Preview paints the picture into the save icon frames; Make writes what Create: "
-    "has ticked: the save icon and banner, the channel picture (Banner Image) and the channel icon.\n\n"
-    "Click the banner or the source picture, or double-click a frame, to save it as a BMP in the "
-    "program folder (1.bmp to 5.bmp, test.bmp).";
 
 template <typename T> T* named(T* widget, const char* name)
 {
@@ -42,12 +38,15 @@ template <typename T> T* named(T* widget, const char* name)
 
 } // namespace
 
-Form1::Form1(GeneratorModel& model, QWidget* parent) : QWidget(parent), m_model(model)
+Form1::Form1(GeneratorModel& model, QWidget* parent)
+    : QWidget(parent), m_model(model), m_places(model.programFolder(), "Mintrel.cfg")
 {
     setWindowTitle(QStringLiteral("Mintrel"));
     buildControls();
     layOut();
     connectControls();
+    addHabits();
+    restorePaths();
     modelToControls();
     tiPrev->start();
 }
@@ -92,7 +91,6 @@ void Form1::buildControls()
     tiPrev->setInterval(PREVIEW_INTERVAL_MS);
 
     busyIndicator = named(new platform::BusyIndicator(this), "busyIndicator");
-    busyIndicator->followOutsidePrograms(QStringLiteral("Making the textures…"));
 
     CommonDialog1 = named(new QFileDialog(this), "CommonDialog1");
     CommonDialog1->setFileMode(QFileDialog::ExistingFile);
@@ -191,27 +189,8 @@ void Form1::connectControls()
     connect(Picture2, &PictureBox::doubleClicked, this, &Form1::Picture2_DblClick);
     connect(PicSrc, &PictureBox::clicked, this, &Form1::PicSrc_Click);
 
-    // A picture dropped onto the window (the source box included) or the source field becomes the
-    // source; a folder dropped onto the destination field becomes the destination.
-    for (QWidget* target : std::initializer_list<QWidget*>{this, Text1})
-        platform::acceptPathDrops(target, [this](const std::filesystem::path& path) { sourceDropped(path); });
-    platform::acceptPathDrops(Text2, [this](const std::filesystem::path& path) {
-        if (m_busy)
-            return;
-        controlsToModel();
-        m_model.destinationChosen(platform::pathToText(path));
-        modelToControls();
-    });
-    platform::addHelpShortcut(this, "Mintrel", QString::fromLatin1(HELP_TEXT));
-}
-
-void Form1::sourceDropped(const std::filesystem::path& path)
-{
-    if (m_busy)
-        return;
-    controlsToModel();
-    m_model.sourceChosen(path);
-    modelToControls();
+    for (auto* field : {Text1, Text2})
+        connect(field, &QLineEdit::editingFinished, this, &Form1::rememberPaths);
 }
 
 void Form1::controlsToModel()
@@ -231,6 +210,8 @@ void Form1::modelToControls()
     chkChan->setChecked(m_model.makeChannelIcon());
     PicSrc->setPicture(m_model.sourcePicture());
     showFrames();
+    // What the fields show now is where the next window run starts.
+    rememberPaths();
 }
 
 void Form1::showFrames()
@@ -246,6 +227,9 @@ void Form1::showFrames()
 void Form1::setBusy(bool busy)
 {
     m_busy = busy;
+    // One busy spell for the whole run, not one per outside program: the pointer does not flicker
+    // between the converter runs.
+    busyIndicator->setBusy(busy, QStringLiteral("Making the textures…"));
     for (QWidget* control : std::initializer_list<QWidget*>{FraCon, FraPaths, Frame1, Command1, Command2})
         control->setEnabled(!busy);
 }
@@ -268,8 +252,10 @@ void Form1::Text1_Change()
     PicSrc->setPicture(m_model.sourcePicture());
 }
 
-std::optional<std::filesystem::path> Form1::choosePicture()
+std::optional<std::filesystem::path> Form1::choosePicture(const std::filesystem::path& startFolder)
 {
+    if (!startFolder.empty())
+        CommonDialog1->setDirectory(platform::pathToQString(startFolder));
     if (CommonDialog1->exec() != QDialog::Accepted || CommonDialog1->selectedFiles().isEmpty())
         return std::nullopt;
     return platform::qStringToPath(CommonDialog1->selectedFiles().constFirst());
@@ -282,9 +268,10 @@ std::u16string Form1::chooseFolder(const std::u16string& start)
 
 void Form1::cmdFileBrowse_Click()
 {
-    const auto chosen = choosePicture();
+    const auto chosen = choosePicture(m_places.dialogFolder(SOURCE_DIALOG));
     if (!chosen)
         return;
+    m_places.rememberDialogPath(SOURCE_DIALOG, *chosen);
     controlsToModel();
     m_model.sourceChosen(*chosen);
     modelToControls();
@@ -293,7 +280,14 @@ void Form1::cmdFileBrowse_Click()
 void Form1::cmdFolderBrowse_Click()
 {
     controlsToModel();
-    const std::u16string chosen = chooseFolder(m_model.destinationPickerStart());
+    // With no destination typed, the picker opens where it was last used rather than in the current
+    // folder.
+    const auto lastFolder = m_places.dialogFolder(DESTINATION_DIALOG);
+    const std::u16string chosen =
+        chooseFolder(m_model.destinationText().empty() && !lastFolder.empty() ? platform::pathToText(lastFolder) + u"/"
+                                                                              : m_model.destinationPickerStart());
+    if (!chosen.empty())
+        m_places.rememberDialogPath(DESTINATION_DIALOG, platform::textToPath(chosen), true);
     m_model.destinationChosen(chosen);
     modelToControls();
 }

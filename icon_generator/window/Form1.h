@@ -7,8 +7,10 @@
 
 #include "icon_generator/FrameComposer.h"
 #include "icon_generator/GeneratorModel.h"
+#include "platform/RememberedPlaces.h"
 
 class QCheckBox;
+class QCloseEvent;
 class QComboBox;
 class QFileDialog;
 class QGroupBox;
@@ -26,8 +28,9 @@ namespace icon_generator {
 class PictureBox;
 
 // The generator's window: the console and its templates, the source and destination, the five
-// frame boxes, the animation preview, the three outputs and the two actions. A picture dropped onto
-// the window becomes the source. F1 shows a short help.
+// frame boxes, the animation preview, the three outputs and the two actions. Beyond its controls it
+// keeps the suite's habits (Form1_Habits.cpp): dropped pictures and folders, Ctrl+O and Ctrl+S, F1
+// help, the busy state while a run goes on, and the last paths remembered in cfgs/Mintrel.cfg.
 class Form1 : public QWidget
 {
     Q_OBJECT
@@ -54,9 +57,13 @@ public slots:
     void PicSrc_Click();
 
 protected:
-    // The open dialog and the folder picker; tests replace them. The picker returns "" when cancelled.
-    virtual std::optional<std::filesystem::path> choosePicture();
+    // The open dialog (opening in startFolder when it is not empty) and the folder picker; tests
+    // replace them. The picker returns "" when cancelled.
+    virtual std::optional<std::filesystem::path> choosePicture(const std::filesystem::path& startFolder);
     virtual std::u16string chooseFolder(const std::u16string& start);
+
+    // A window that is making textures stays open until the run ends.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildControls();
@@ -67,9 +74,15 @@ private:
     void showFrames();
     void exportFrame(std::optional<FrameBox> box);
     void setBusy(bool busy);
-    void sourceDropped(const std::filesystem::path& path);
+
+    // The habits (Form1_Habits.cpp).
+    void addHabits();
+    void pathDropped(const std::filesystem::path& path, bool ontoDestination);
+    void restorePaths();
+    void rememberPaths();
 
     GeneratorModel& m_model;
+    platform::RememberedPlaces m_places;
     bool m_busy = false;
 
     QGroupBox* FraCon;

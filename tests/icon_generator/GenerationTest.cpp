@@ -205,6 +205,27 @@ TEST_F(Generation, WteSetIsWrittenWholeOrNotAtAll)
     EXPECT_EQ(sink.messages.back().icon, platform::MessageIcon::Exclamation);
 }
 
+TEST_F(Generation, OutputsWrittenMeanwhileAreReportedInTheirStepsOrder)
+{
+    // The WTE set is still being written while the channel textures are converted; its failure
+    // comes first all the same, and the channel textures are written.
+    const Bytes old = textures::wteFromTpl(Bytes(64 + 4608, 9), 48, 48).value();
+    out.write("04.wte", old);
+    test_support::ReadOnlyGuard guard(out / "04.wte");
+    if (!guard.ok())
+        GTEST_SKIP() << "no read-only files here";
+    const auto report = make(model, 5, true, true, true);
+    ASSERT_EQ(report.failures.size(), 1u);
+    EXPECT_EQ(report.failures[0].rfind(prefix() + "01.wte to 06.wte and " + prefix() + "banner.wte were not", 0), 0u);
+    EXPECT_EQ(readAll(out / "04.wte"), old);
+    EXPECT_FALSE(fs::exists(out / "01.wte"));
+    EXPECT_EQ(report.written.size(), 2u);
+    EXPECT_EQ(sink.messages.back().prompt, report.failures[0] + "\r\n" + prefix() +
+                                               "VCPic.tpl successfully created!\r\n" + prefix() +
+                                               "IconVCPic.tpl successfully created!");
+    EXPECT_EQ(folder.fileNames(), mintrel_test::freshFolderFiles());
+}
+
 TEST_F(Generation, NeoGeoTplCarriesTheNeoGeoHeaderAndNineFrames)
 {
     make(model, NEOGEO, true, false, false);

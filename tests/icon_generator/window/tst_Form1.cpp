@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include "icon_generator/MintrelFixture.h"
+#include "icon_generator/UnattendedRun.h"
 #include "icon_generator/window/Form1.h"
 #include "icon_generator/window/PictureBox.h"
 #include "platform/PathText.h"
@@ -27,10 +28,15 @@ public:
     using Form1::Form1;
     std::optional<fs::path> pictureAnswer;
     std::u16string folderAnswer;
+    std::optional<fs::path> pictureStart; // set when the open dialog was shown
     std::u16string folderStart;
 
 protected:
-    std::optional<fs::path> choosePicture() override { return pictureAnswer; }
+    std::optional<fs::path> choosePicture(const fs::path& startFolder) override
+    {
+        pictureStart = startFolder;
+        return pictureAnswer;
+    }
     std::u16string chooseFolder(const std::u16string& start) override
     {
         folderStart = start;
@@ -49,6 +55,36 @@ template <typename T> T* control(QWidget& form, const char* name)
 QString screenshotFolder()
 {
     return qEnvironmentVariable("MINTREL_SCREENSHOTS");
+}
+
+// Saves a picture of a window for scripts/screenshots-mintrel when it asks for one.
+void screenshot(QWidget& window, const char* name)
+{
+    if (screenshotFolder().isEmpty())
+        return;
+    window.grab().save(screenshotFolder() + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"));
+}
+
+// Drags a local path onto a control and drops it there.
+void dropOnto(QWidget* target, const fs::path& path)
+{
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(platform::pathToQString(path))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+}
+
+// Shows the window and makes it the active one, so its shortcuts take keys. An X server without a
+// window manager (screenshots) may not confirm the activation; the window is active for Qt all the same.
+void showActive(QWidget& window)
+{
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QApplication::setActiveWindow(&window);
+    (void)QTest::qWaitForWindowActive(&window, 200);
 }
 
 } // namespace
@@ -95,10 +131,16 @@ private slots:
         QVERIFY(control<QTimer>(form, "tiPrev")->isActive());
 
         if (!screenshotFolder().isEmpty()) {
-            form.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&form));
+            showActive(form);
             QTest::qWait(300);
-            form.grab().save(screenshotFolder() + QStringLiteral("/mintrel-window.png"));
+            screenshot(form, "mintrel-window");
+            QTimer::singleShot(0, &form, [] {
+                if (auto* help = QApplication::activeModalWidget()) {
+                    screenshot(*help, "mintrel-help");
+                    help->close();
+                }
+            });
+            QTest::keyClick(&form, Qt::Key_F1);
         }
     }
 
@@ -112,8 +154,8 @@ private slots:
         test_support::TempFolder out;
         test_support::RecordingSink sink("Mintrel");
         GeneratorModel model(folder.path(), sink, false);
-        ScriptedForm1 form(model);
         model.selectConsole(1);
+        ScriptedForm1 form(model);
         control<QLineEdit>(form, "Text1")
             ->setText(platform::pathToQString(fs::path(SUITE_SOURCE_DIR) / "samples" / "mintrel" / "moon_racer.png"));
         control<QLineEdit>(form, "Text2")->setText(platform::pathToQString(out.path()) + QLatin1Char('/'));
@@ -123,36 +165,68 @@ private slots:
 
         auto* make = control<QPushButton>(form, "Command1");
         auto* preview = control<QPushButton>(form, "Command2");
+        auto* busy = control<platform::BusyIndicator>(form, "busyIndicator");
+        showActive(form);
         bool disabledMeanwhile = false;
+        bool stayedOpen = false;
         QTimer::singleShot(150, &form, [&] {
-            disabledMeanwhile = !make->isEnabled() && !preview->isEnabled() &&
-                                control<platform::BusyIndicator>(form, "busyIndicator")->isBusy();
-            form.Command1_Click(); // a second press while the first runs
+            disabledMeanwhile = !make->isEnabled() && !preview->isEnabled() && busy->isBusy();
+            screenshot(form, "mintrel-busy");
+            form.Command1_Click(); // a second press while the first runs, by button and by key
+            QTest::keyClick(&form, Qt::Key_S, Qt::ControlModifier);
+            QTest::keyClick(&form, Qt::Key_O, Qt::ControlModifier);
+            stayedOpen = !form.close() && form.isVisible();
         });
-        QTest::mouseClick(make, Qt::LeftButton);
+        QTest::keyClick(&form, Qt::Key_S, Qt::ControlModifier);
         QVERIFY(disabledMeanwhile);
-        QVERIFY(make->isEnabled());
+        QVERIFY(stayedOpen);
+        QVERIFY(!form.pictureStart);
+        QVERIFY(make->isEnabled() && !busy->isBusy());
         QCOMPARE(sink.messages.size(), std::size_t(1));
         QCOMPARE(sink.messages[0].prompt, (out.path() / "banner.tpl").string() + " successfully created!");
     }
 
-    void droppedPictureBecomesTheSourceAndDestinationBrowsesFromTheField()
+    void dropsFillTheFieldsAsTheirBrowseButtonsDo()
+    {
+        // A picture becomes the source, a folder the destination, each in the program folder's short
+        // form; a picture dropped onto the destination sends the textures beside it.
+        struct Case
+        {
+            const char* target;
+            const char* dropped;
+            QString source;
+            QString destination;
+        };
+        const Case cases[] = {{"Form1", "drop.bmp", "\\drop.bmp", ""},
+                              {"PicSrc", "drop.bmp", "\\drop.bmp", ""},
+                              {"Text1", "textures", "", "\\textures\\"},
+                              {"Text2", "textures/drop.bmp", "", "\\textures\\"}};
+        mintrel_test::ProgramFolder folder;
+        fs::create_directories(folder / "textures");
+        for (const char* name : {"drop.bmp", "textures/drop.bmp"})
+            mintrel_test::solid({10, 10}, 0xFF00FF00).save(platform::pathToQString(folder / name));
+        test_support::RecordingSink sink("Mintrel");
+        for (const Case& c : cases) {
+            fs::remove_all(folder / "cfgs"); // each window starts afresh, not with the last case's paths
+            GeneratorModel model(folder.path(), sink, false);
+            ScriptedForm1 form(model);
+            form.setObjectName(QStringLiteral("Form1"));
+            dropOnto(form.objectName() == QLatin1String(c.target) ? &form : control<QWidget>(form, c.target),
+                     folder / c.dropped);
+            QCOMPARE(control<QLineEdit>(form, "Text1")->text(), c.source);
+            QCOMPARE(control<QLineEdit>(form, "Text2")->text(), c.destination);
+            // The source box shows the dropped picture, as after browsing.
+            const QImage& shown = control<PictureBox>(form, "PicSrc")->picture();
+            QCOMPARE(shown.isNull() ? 0u : shown.pixel(0, 0), c.source.isEmpty() ? 0u : 0xFF00FF00u);
+        }
+    }
+
+    void destinationBrowsesFromTheFieldAndEmptyFramesAreNotExported()
     {
         mintrel_test::ProgramFolder folder;
         test_support::RecordingSink sink("Mintrel");
         GeneratorModel model(folder.path(), sink, false);
         ScriptedForm1 form(model);
-        mintrel_test::solid({10, 10}, 0xFF00FF00).save(QString::fromStdString((folder / "drop.bmp").string()));
-        QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(QString::fromStdString((folder / "drop.bmp").string()))});
-        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(control<PictureBox>(form, "PicSrc"), &enter);
-        QVERIFY(enter.isAccepted());
-        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(control<PictureBox>(form, "PicSrc"), &drop);
-        QCOMPARE(control<QLineEdit>(form, "Text1")->text(), QStringLiteral("\\drop.bmp"));
-        QCOMPARE(control<PictureBox>(form, "PicSrc")->picture().pixel(0, 0), 0xFF00FF00u);
-
         control<QLineEdit>(form, "Text2")->setText(QStringLiteral("\\out"));
         form.folderAnswer = platform::pathToText(folder / "textures");
         form.cmdFolderBrowse_Click();
@@ -163,6 +237,49 @@ private slots:
         form.Picture1_DblClick();
         QCOMPARE(sink.messages.size(), std::size_t(1));
         QVERIFY(!fs::exists(folder / "2.bmp"));
+    }
+
+    void lastPathsAndDialogFoldersSurviveANewWindowButNotAnUnattendedRun()
+    {
+        mintrel_test::ProgramFolder folder;
+        test_support::TempFolder elsewhere;
+        fs::create_directories(folder / "pics");
+        fs::create_directories(elsewhere / "out");
+        mintrel_test::solid({10, 10}, 0xFF0000FF).save(platform::pathToQString(folder / "pics" / "a.bmp"));
+        test_support::RecordingSink sink("Mintrel");
+        {
+            GeneratorModel model(folder.path(), sink, false);
+            ScriptedForm1 form(model);
+            form.pictureAnswer = folder / "pics" / "a.bmp";
+            form.cmdFileBrowse_Click();
+            form.folderAnswer = platform::pathToText(elsewhere / "out");
+            form.cmdFolderBrowse_Click();
+        }
+        const fs::path remembered = folder / "cfgs" / "Mintrel.cfg";
+        const platform::Bytes before = test_support::readAll(remembered);
+        QVERIFY(!before.empty());
+
+        // An unattended run on the same program folder makes its textures elsewhere and leaves the
+        // remembered places alone.
+        {
+            GeneratorModel model(folder.path(), sink, true);
+            const std::string source = platform::pathToQString(folder / "pics" / "a.bmp").toStdString();
+            QCOMPARE(runUnattended({"-sys", "snes", "-s", source, "-m", "b"}, model), 0);
+        }
+        QCOMPARE(test_support::readAll(remembered), before);
+
+        GeneratorModel model(folder.path(), sink, false);
+        ScriptedForm1 form(model);
+        QCOMPARE(control<QLineEdit>(form, "Text1")->text(), QStringLiteral("\\pics\\a.bmp"));
+        QCOMPARE(control<QLineEdit>(form, "Text2")->text(), platform::pathToQString(elsewhere / "out") + "\\");
+        QCOMPARE(control<PictureBox>(form, "PicSrc")->picture().pixel(0, 0), 0xFF0000FFu);
+        showActive(form);
+        QTest::keyClick(&form, Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(form.pictureStart, folder / "pics");
+        // With the destination emptied, the picker opens where it was last used.
+        control<QLineEdit>(form, "Text2")->clear();
+        form.cmdFolderBrowse_Click();
+        QCOMPARE(form.folderStart, platform::pathToText(elsewhere / "out") + u"/");
     }
 };
 
