@@ -1,13 +1,10 @@
 #include "icon_generator/Generation.h"
 
 #include <algorithm>
-#include <functional>
 #include <map>
-#include <memory>
 #include <optional>
 
 #include "icon_generator/OutputNames.h"
-#include "icon_generator/PendingWrite.h"
 #include "icon_generator/ToolRunner.h"
 #include "platform/Files.h"
 #include "platform/PathText.h"
@@ -97,8 +94,6 @@ public:
             channel(CHANNEL_PICTURE_SIZE, CHANNEL_PICTURE_SCRATCH, CHANNEL_PICTURE_SCRIPT, CHANNEL_PICTURE_FILE);
         if (m_req.channelIcon)
             channel(CHANNEL_ICON_SIZE, CHANNEL_ICON_SCRATCH, CHANNEL_ICON_SCRIPT, CHANNEL_ICON_FILE);
-        for (const auto& report : m_reports)
-            report();
         return std::move(m_report);
     }
 
@@ -119,57 +114,28 @@ private:
             m_report.messageText += "\r\n" + line;
     }
 
-    void recordSuccess(const std::vector<std::string>& names, const std::string& line, bool saveLine)
+    void succeeded(const std::vector<std::string>& names, const std::string& line, bool saveLine)
     {
         for (const auto& name : names)
             m_report.written.push_back(platform::utf16FromUtf8(shown(name)));
         addLine(line, saveLine);
     }
 
-    void recordFailure(const std::string& what, const std::string& reason, bool saveLine, bool several)
+    void failed(const std::string& what, const std::string& reason, bool saveLine, bool several = false)
     {
         const std::string line = what + (several ? " were" : " was") + " not written: " + reason + ".";
         m_report.failures.push_back(line);
         addLine(line, saveLine);
     }
 
-    // What became of each output is entered in the report when the run ends, in the order of the
-    // steps: an output written in the background is reported where its step stands, not when its
-    // write finished, and only once it has.
-    void later(std::function<void()> entry) { m_reports.push_back(std::move(entry)); }
-
-    void failed(const std::string& what, const std::string& reason, bool saveLine, bool several = false)
+    // Writes one output whole; false (and the failure reported) when it cannot be written.
+    bool writeOutput(const std::string& name, ByteView bytes, bool saveLine)
     {
-        later([=, this] { recordFailure(what, reason, saveLine, several); });
-    }
-
-    // Starts writing files whole (several all or nothing) and enters the outcome in the report: the
-    // line and the names written, or the failure of what. afterWrite runs once they are written.
-    void writeInBackground(std::vector<platform::FileWrite> files, std::vector<std::string> names, std::string what,
-                           std::string line, bool saveLine, std::function<void()> afterWrite = {})
-    {
-        const bool several = files.size() > 1;
-        auto pending = std::make_shared<PendingWrite>([files = std::move(files)]() -> platform::Result<void> {
-            if (files.size() == 1)
-                return platform::writeFileAtomic(files.front().path, files.front().bytes);
-            return platform::writeFilesAtomic(files);
-        });
-        later([=, this] {
-            if (auto written = pending->wait(); !written)
-                return recordFailure(what, written.error().message, saveLine, several);
-            if (afterWrite)
-                afterWrite();
-            recordSuccess(names, line, saveLine);
-        });
-    }
-
-    // Writes one output whole, in the background, and reports it with its success line.
-    void writeOutput(const std::string& name, Bytes bytes, const std::string& line, bool saveLine,
-                     std::function<void()> afterWrite = {})
-    {
-        std::vector<platform::FileWrite> files;
-        files.push_back({target(name), std::move(bytes)});
-        writeInBackground(std::move(files), {name}, shown(name), line, saveLine, std::move(afterWrite));
+        if (auto written = platform::writeFileAtomic(target(name), bytes); !written) {
+            failed(shown(name), written.error().message, saveLine);
+            return false;
+        }
+        return true;
     }
 
     std::vector<std::pair<std::string, QImage>> pictures(const std::vector<ScratchPicture>& list) const
@@ -195,8 +161,8 @@ private:
             return failed(shown(name), tpl.error().message, true);
         if (console.compressed)
             return compressedTpl(name, *tpl);
-        writeOutput(name, std::move(tpl.value()),
-                    shown(name) + (neoGeo ? " suggessfully created!" : " successfully created!"), true);
+        if (writeOutput(name, *tpl, true))
+            succeeded({name}, shown(name) + (neoGeo ? " suggessfully created!" : " successfully created!"), true);
     }
 
     // The C-64 save banner: the converter's TPL compressed by gbalzss. Without gbalzss the
@@ -217,13 +183,12 @@ private:
         auto compressed = m_tools.compress(tpl);
         if (!compressed)
             return failed(shown(name), compressed.error().message, true);
-        // An uncompressed copy left by an earlier run without gbalzss is out of date once the
-        // compressed one is written.
-        writeOutput(name, std::move(compressed.value()), shown(name) + " successfully created!", true,
-                    [uncompressed = target(UNCOMPRESSED_C64_FILE)] {
-                        if (!kindProblem(uncompressed, Kind::Tpl))
-                            (void)platform::removeIfPresent(uncompressed);
-                    });
+        if (!writeOutput(name, *compressed, true))
+            return;
+        // An uncompressed copy left by an earlier run without gbalzss is now out of date.
+        if (!kindProblem(target(UNCOMPRESSED_C64_FILE), Kind::Tpl))
+            (void)platform::removeIfPresent(target(UNCOMPRESSED_C64_FILE));
+        succeeded({name}, shown(name) + " successfully created!", true);
     }
 
     void wteSet()
@@ -256,7 +221,9 @@ private:
             batch.push_back({target(file.name), wte[file.frame]});
             names.push_back(file.name);
         }
-        writeInBackground(std::move(batch), std::move(names), what, "WTE files successfully created!", true);
+        if (auto written = platform::writeFilesAtomic(batch); !written)
+            return failed(what, written.error().message, true, true);
+        succeeded(names, "WTE files successfully created!", true);
     }
 
     void channel(QSize size, const char* scratch, const char* script, const char* name)
@@ -266,14 +233,14 @@ private:
         auto tpl = m_tools.convert({{scratch, resizedPicture(m_req.source, size)}}, script, 1);
         if (!tpl)
             return failed(shown(name), tpl.error().message, false);
-        writeOutput(name, std::move(tpl.value()), shown(name) + " successfully created!", false);
+        if (writeOutput(name, *tpl, false))
+            succeeded({name}, shown(name) + " successfully created!", false);
     }
 
     const GenerationRequest& m_req;
     platform::MessageSink& m_sink;
     ToolRunner m_tools;
     GenerationReport m_report;
-    std::vector<std::function<void()>> m_reports;
 };
 
 } // namespace

@@ -6,8 +6,7 @@
 // (ToolRunner); gbalzss compresses the C-64 save banner. Each output is written whole and atomically
 // once its texture has been checked, the WTE set all or nothing, so a failed step leaves the old
 // files in place; a file of another kind at an output's name is left alone. A failed output does not
-// stop the others. An output's write goes on in the background while the next converter runs; the
-// run ends, and reports every output in order, only once every write has ended.
+// stop the others.
 
 #include <filesystem>
 #include <string>

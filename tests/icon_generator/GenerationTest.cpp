@@ -205,10 +205,10 @@ TEST_F(Generation, WteSetIsWrittenWholeOrNotAtAll)
     EXPECT_EQ(sink.messages.back().icon, platform::MessageIcon::Exclamation);
 }
 
-TEST_F(Generation, OutputsWrittenMeanwhileAreReportedInTheirStepsOrder)
+TEST_F(Generation, AFailedWteSetLeavesTheOtherOutputsAndTheReportOrder)
 {
-    // The WTE set is still being written while the channel textures are converted; its failure
-    // comes first all the same, and the channel textures are written.
+    // The WTE set cannot be written whole, so none of it is; the channel textures after it are written,
+    // and the report lists the failure first, as its step comes first.
     const Bytes old = textures::wteFromTpl(Bytes(64 + 4608, 9), 48, 48).value();
     out.write("04.wte", old);
     test_support::ReadOnlyGuard guard(out / "04.wte");
