@@ -1,5 +1,6 @@
 #include "WindowHabits.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -97,6 +98,21 @@ QString withShortcut(const QString& tip, const QString& shortcut)
 {
     const QString native = QKeySequence(shortcut).toString(QKeySequence::NativeText);
     return tip.isEmpty() ? native : QStringLiteral("%1 (%2)").arg(tip, native);
+}
+
+void addButtonShortcut(QWidget* window, QAbstractButton* button, const QString& key, const QString& tip)
+{
+    auto* shortcut = new QShortcut(QKeySequence(key), window);
+    shortcut->setContext(Qt::WindowShortcut);
+    QObject::connect(shortcut, &QShortcut::activated, button, &QAbstractButton::click);
+    button->setToolTip(withShortcut(tip, key));
+}
+
+void closeOnEscape(QWidget* window)
+{
+    auto* shortcut = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+    shortcut->setContext(Qt::WindowShortcut);
+    QObject::connect(shortcut, &QShortcut::activated, window, &QWidget::close);
 }
 
 SaveChoice askToSaveChanges(QWidget* parent, const QString& title, const QString& fileName)

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QWidget>
 
+class QAbstractButton;
 class QLabel;
 class QProgressBar;
 
@@ -25,6 +26,14 @@ void addHelpShortcut(QWidget* window, const std::string& programName, const QStr
 
 // A button's tool tip with its shortcut: "Save the layout (Ctrl+S)".
 QString withShortcut(const QString& tip, const QString& shortcut);
+
+// key ("Ctrl+S") presses button from anywhere in window; nothing happens while the button is disabled
+// (as while an outside program runs). The button keeps its own "&" mnemonic; its tool tip says what it
+// does and names the key.
+void addButtonShortcut(QWidget* window, QAbstractButton* button, const QString& key, const QString& tip);
+
+// Esc closes window, as it closes a dialog.
+void closeOnEscape(QWidget* window);
 
 enum class SaveChoice { Save, Discard, Cancel };
 

@@ -2,7 +2,6 @@
 // and help, the fields remembered between runs, and the busy state while extracting or packing.
 
 #include <QCloseEvent>
-#include <QKeySequence>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -31,20 +30,16 @@ const char* const HELP_TEXT = "Extracts CCF archives into folders and packs fold
                               "F1\tthis help\n\n"
                               "Both paths and the folders of the dialogs are kept in cfgs/Cramble.cfg.";
 
-void giveShortcut(QPushButton* button, const QString& tip, const char* keys)
-{
-    button->setShortcut(QKeySequence(QString::fromLatin1(keys)));
-    button->setToolTip(platform::withShortcut(tip, QString::fromLatin1(keys)));
-}
-
 } // namespace
 
 void Form1::addHabits()
 {
-    giveShortcut(cmdFileBrowse, QStringLiteral("Choose an archive"), "Ctrl+O");
+    platform::addButtonShortcut(this, cmdFileBrowse, QStringLiteral("Ctrl+O"), QStringLiteral("Choose an archive"));
     cmdFolderBrowse->setToolTip(QStringLiteral("Choose a folder to pack"));
-    giveShortcut(cmdExtract, QStringLiteral("Extract the archive into the folder"), "Ctrl+E");
-    giveShortcut(cmdPack, QStringLiteral("Pack the folder into the archive"), "Ctrl+S");
+    platform::addButtonShortcut(this, cmdExtract, QStringLiteral("Ctrl+E"),
+                                QStringLiteral("Extract the archive into the folder"));
+    platform::addButtonShortcut(this, cmdPack, QStringLiteral("Ctrl+S"),
+                                QStringLiteral("Pack the folder into the archive"));
     platform::addHelpShortcut(this, "Cramble", QString::fromLatin1(HELP_TEXT));
     // An archive goes to the archive field and a folder to the folder field, wherever it is dropped.
     for (QWidget* target :

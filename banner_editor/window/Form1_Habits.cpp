@@ -6,7 +6,6 @@
 #include <QPushButton>
 
 #include "Form1.h"
-#include "banner_editor/window/Shortcuts.h"
 #include "platform/QtText.h"
 #include "platform/WindowHabits.h"
 
@@ -28,8 +27,9 @@ void Form1::addHabits()
     const auto dropped = [this](const std::filesystem::path& path) { showChosenLayout(path); };
     platform::acceptPathDrops(txtSrc, dropped);
     platform::acceptPathDrops(this, dropped);
-    addButtonShortcut(this, cmdFileBrowse, QStringLiteral("Ctrl+O"), QStringLiteral("Choose the layout file"));
-    addButtonShortcut(this, cmdSave, QStringLiteral("Ctrl+S"), QStringLiteral("Write the layout file"));
+    platform::addButtonShortcut(this, cmdFileBrowse, QStringLiteral("Ctrl+O"),
+                                QStringLiteral("Choose the layout file"));
+    platform::addButtonShortcut(this, cmdSave, QStringLiteral("Ctrl+S"), QStringLiteral("Write the layout file"));
     platform::addHelpShortcut(this, m_model.sink().programName(), QString::fromUtf8(HELP_TEXT));
 }
 

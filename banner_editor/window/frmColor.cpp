@@ -13,7 +13,6 @@
 #include <QVBoxLayout>
 
 #include "banner_editor/window/PreviewPainter.h"
-#include "banner_editor/window/Shortcuts.h"
 #include "platform/PathText.h"
 #include "platform/QtText.h"
 #include "platform/TextCodec.h"
@@ -96,9 +95,9 @@ void frmColor::addHabits()
     };
     platform::acceptPathDrops(txtBannerPath, dropped);
     platform::acceptPathDrops(this, dropped);
-    addButtonShortcut(this, cmdSaveScheme, QStringLiteral("Ctrl+S"),
-                      QStringLiteral("Save the colours as a scheme in the schemes folder"));
-    closeOnEscape(this);
+    platform::addButtonShortcut(this, cmdSaveScheme, QStringLiteral("Ctrl+S"),
+                                QStringLiteral("Save the colours as a scheme in the schemes folder"));
+    platform::closeOnEscape(this);
     platform::addHelpShortcut(this, m_editor.model().sink().programName(), QString::fromUtf8(HELP_TEXT));
 }
 

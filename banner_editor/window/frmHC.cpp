@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "banner_editor/window/Shortcuts.h"
 #include "platform/QtText.h"
 #include "platform/WindowHabits.h"
 
@@ -53,7 +52,7 @@ frmHC::frmHC(BannerModel& model, QWidget* parent) : QWidget(parent, Qt::Window),
 
     // Enter in the value sets it; Esc closes the window; F1 shows help.
     connect(txtHC, &QLineEdit::returnPressed, this, &frmHC::cmdSet_Click);
-    closeOnEscape(this);
+    platform::closeOnEscape(this);
     platform::addHelpShortcut(this, m_model.sink().programName(), QString::fromUtf8(HELP_TEXT));
 }
 

@@ -3,10 +3,8 @@
 // in the middle of a run.
 
 #include <QCloseEvent>
-#include <QKeySequence>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 
 #include "icon_generator/window/Form1.h"
 #include "icon_generator/window/PictureBox.h"
@@ -33,17 +31,6 @@ constexpr const char* HELP_TEXT =
     "The last source and destination are kept for the next start, in cfgs\\Mintrel.cfg in the "
     "program folder.";
 
-// A shortcut that presses a button: nothing happens while the button (or the frame holding it) is
-// disabled, as during a run.
-void pressOn(QWidget* window, const char* keys, QPushButton* button, const QString& tip)
-{
-    const QString shortcut = QString::fromLatin1(keys);
-    auto* key = new QShortcut(QKeySequence(shortcut), window);
-    key->setContext(Qt::WindowShortcut);
-    QObject::connect(key, &QShortcut::activated, button, [button] { button->click(); });
-    button->setToolTip(platform::withShortcut(tip, shortcut));
-}
-
 } // namespace
 
 void Form1::addHabits()
@@ -55,8 +42,10 @@ void Form1::addHabits()
         platform::acceptPathDrops(target, [this](const std::filesystem::path& path) { pathDropped(path, false); });
     platform::acceptPathDrops(Text2, [this](const std::filesystem::path& path) { pathDropped(path, true); });
 
-    pressOn(this, "Ctrl+O", cmdFileBrowse, QStringLiteral("Choose the source picture"));
-    pressOn(this, "Ctrl+S", Command1, QStringLiteral("Make what Create: has ticked"));
+    platform::addButtonShortcut(this, cmdFileBrowse, QStringLiteral("Ctrl+O"),
+                                QStringLiteral("Choose the source picture"));
+    platform::addButtonShortcut(this, Command1, QStringLiteral("Ctrl+S"),
+                                QStringLiteral("Make what Create: has ticked"));
     cmdFolderBrowse->setToolTip(QStringLiteral("Choose the folder where the textures go"));
     Command2->setToolTip(QStringLiteral("Paint the picture into the frames; nothing is written"));
     platform::addHelpShortcut(this, "Mintrel", QString::fromLatin1(HELP_TEXT));

@@ -2,10 +2,8 @@
 // remembers between runs.
 
 #include <QCloseEvent>
-#include <QKeySequence>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 
 #include "injector/window/Form1.h"
 #include "platform/Files.h"
@@ -29,16 +27,6 @@ const char* const HELP_TEXT =
     "the titles (^ stands for a line break) and press Inject (Ctrl+S).\n\n"
     "The console and paths of the last run come back at the next start.";
 
-// key clicks button from anywhere in window (nothing while the button is disabled); the button's tool
-// tip says what it does and names the key. The button keeps its "&" mnemonic.
-void addButtonShortcut(QWidget* window, QPushButton* button, const QString& key, const QString& tip)
-{
-    auto* shortcut = new QShortcut(QKeySequence(key), window);
-    shortcut->setContext(Qt::WindowShortcut);
-    QObject::connect(shortcut, &QShortcut::activated, button, &QPushButton::click);
-    button->setToolTip(platform::withShortcut(tip, key));
-}
-
 } // namespace
 
 void Form1::addHabits()
@@ -47,10 +35,10 @@ void Form1::addHabits()
     platform::acceptPathDrops(m_txtDest, [this](const std::filesystem::path& p) { destinationDropped(p); });
     platform::acceptPathDrops(this, [this](const std::filesystem::path& p) { destinationDropped(p); });
     m_cmdFileBrowse->setToolTip(QStringLiteral("Choose the source texture, or the folder of WTE files"));
-    addButtonShortcut(this, m_cmdFolderBrowse, QStringLiteral("Ctrl+O"),
-                      QStringLiteral("Choose the file or folder to inject into"));
-    addButtonShortcut(this, m_cmdInject2, QStringLiteral("Ctrl+S"),
-                      QStringLiteral("Inject the source and the titles into the destination"));
+    platform::addButtonShortcut(this, m_cmdFolderBrowse, QStringLiteral("Ctrl+O"),
+                                QStringLiteral("Choose the file or folder to inject into"));
+    platform::addButtonShortcut(this, m_cmdInject2, QStringLiteral("Ctrl+S"),
+                                QStringLiteral("Inject the source and the titles into the destination"));
     platform::addHelpShortcut(this, m_model.sink().programName(), QString::fromUtf8(HELP_TEXT));
 }
 

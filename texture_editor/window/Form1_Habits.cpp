@@ -4,7 +4,6 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QKeySequence>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -31,18 +30,14 @@ const char* const HELP_TEXT =
     "F1\tthis help\n\n"
     "The folders of both dialogs are remembered in cfgs/Pexmo.cfg.";
 
-void giveShortcut(QPushButton* button, const QString& tip, const char* keys)
-{
-    button->setShortcut(QKeySequence(QString::fromLatin1(keys)));
-    button->setToolTip(platform::withShortcut(tip, QString::fromLatin1(keys)));
-}
-
 } // namespace
 
 void Form1::addHabits()
 {
-    giveShortcut(cmdFileBrowse, QStringLiteral("Open a texture, or a picture for the selected box"), "Ctrl+O");
-    giveShortcut(cmdFolderBrowse, QStringLiteral("Save every box as a TPL, or box 0 as a bitmap"), "Ctrl+S");
+    platform::addButtonShortcut(this, cmdFileBrowse, QStringLiteral("Ctrl+O"),
+                                QStringLiteral("Open a texture, or a picture for the selected box"));
+    platform::addButtonShortcut(this, cmdFolderBrowse, QStringLiteral("Ctrl+S"),
+                                QStringLiteral("Save every box as a TPL, or box 0 as a bitmap"));
     platform::addHelpShortcut(this, PROGRAM_NAME, QString::fromLatin1(HELP_TEXT));
     platform::acceptPathDrops(this, [this](const fs::path& path) { sourceDropped(path); });
     platform::acceptPathDrops(Text1, [this](const fs::path& path) { sourceDropped(path); });
