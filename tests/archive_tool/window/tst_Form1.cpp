@@ -241,7 +241,7 @@ private slots:
         form.show();
         form.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        control<QLineEdit>(form, "txtFolder")->setText(QStringLiteral("\\game_ccf_OUT"));
+        test_support::dropPath(&form, programFolder / "game_ccf_OUT"); // fills both fields and the file list
         QTest::keyClick(&form, Qt::Key_S, Qt::ControlModifier);
         QTRY_COMPARE(form.replaceAsked, std::vector<fs::path>{archive}); // declined; found whatever its case
         QCOMPARE(test_support::readAll(archive), platform::bytesOf("old"));
