@@ -36,9 +36,6 @@ inline constexpr const char* CHANNEL_PICTURE_SCRATCH = "vcpic.tga";
 inline constexpr const char* CHANNEL_ICON_SCRATCH = "IconVCpic.tga";
 inline constexpr const char* SINGLE_FRAME_SCRATCH = "in.tga";
 
-// The outside compressor of the C-64 save banner, in the program folder.
-inline constexpr const char* COMPRESSOR_PROGRAM = "gbalzss.exe";
-
 // A scratch picture and the frame it holds.
 struct ScratchPicture
 {

@@ -31,18 +31,10 @@ constexpr const char* CONVERTED_SCRATCH = "in.tpl";
 constexpr const char* UNCOMPRESSED_SCRATCH = "in.arc";
 constexpr const char* COMPRESSED_SCRATCH = "in.lz";
 
-std::string programName(std::string_view tool)
-{
-    std::string name(tool);
-    if (name.size() > 4 && name.ends_with(".exe"))
-        name.resize(name.size() - 4);
-    return name;
-}
-
 // What an outside program's run says about its output: nothing when it ended well.
 Result<void> runOutcome(const Result<int>& run, std::string_view tool)
 {
-    const std::string name = programName(tool);
+    const std::string name = textures::toolName(tool);
     if (!run)
         return makeError(ErrorKind::ProcessFailed, name + " could not be started");
     if (*run < 0)
@@ -63,11 +55,6 @@ Result<void> writeScratchFile(const fs::path& path, ByteView bytes)
         return makeError(ErrorKind::WriteFailed, "the scratch file " + platform::quoted(path) + " cannot be written (" +
                                                      file.errorString().toStdString() + ")");
     return {};
-}
-
-std::string quotedArgument(const fs::path& path)
-{
-    return "\"" + platform::utf8FromUtf16(platform::pathToText(path)) + "\"";
 }
 
 } // namespace
@@ -126,7 +113,7 @@ Result<Bytes> ToolRunner::readOutput(const std::string& name, std::string_view t
 {
     auto bytes = platform::readFile(m_folder / name);
     if (!bytes)
-        return makeError(ErrorKind::NotFound, programName(tool) + " wrote no file");
+        return makeError(ErrorKind::NotFound, textures::toolName(tool) + " wrote no file");
     return bytes;
 }
 
@@ -154,28 +141,24 @@ Result<Bytes> ToolRunner::convert(const std::vector<std::pair<std::string, QImag
 
 bool ToolRunner::compressorPresent() const
 {
-    return platform::fileExists(m_folder / COMPRESSOR_PROGRAM) ||
-           platform::fileExists(m_folder / programName(COMPRESSOR_PROGRAM));
+    return textures::toolIsIn(m_folder, textures::LZ77_PROGRAM);
 }
 
 Result<Bytes> ToolRunner::compress(ByteView bytes)
 {
-    if (platform::pathToText(m_folder).find(u'"') != std::u16string::npos)
-        return makeError(ErrorKind::BadArgument, "the program folder's path holds a double quote, which a command "
-                                                 "line for gbalzss cannot carry");
     for (const char* name : {UNCOMPRESSED_SCRATCH, COMPRESSED_SCRATCH})
         if (auto cleared = clearScratch(name); !cleared)
             return cleared.error();
     if (auto written = platform::writeFileAtomic(m_folder / UNCOMPRESSED_SCRATCH, bytes); !written)
         return makeError(ErrorKind::WriteFailed,
                          "the scratch file for gbalzss cannot be written (" + written.error().message + ")");
-    const std::string commandLine = std::string(COMPRESSOR_PROGRAM) + " e " +
-                                    quotedArgument(m_folder / UNCOMPRESSED_SCRATCH) + " " +
-                                    quotedArgument(m_folder / COMPRESSED_SCRATCH);
-    const auto run = platform::ShellAndWait(m_sink, commandLine, m_folder);
-    if (auto outcome = runOutcome(run, COMPRESSOR_PROGRAM); !outcome)
+    const auto run =
+        textures::RunCompressor(m_sink, m_folder / UNCOMPRESSED_SCRATCH, m_folder / COMPRESSED_SCRATCH, m_folder);
+    if (!run && run.error().kind == ErrorKind::BadArgument)
+        return run.error(); // a program folder whose path a command line cannot carry
+    if (auto outcome = runOutcome(run, textures::LZ77_PROGRAM); !outcome)
         return outcome.error();
-    auto compressed = readOutput(COMPRESSED_SCRATCH, COMPRESSOR_PROGRAM);
+    auto compressed = readOutput(COMPRESSED_SCRATCH, textures::LZ77_PROGRAM);
     if (!compressed)
         return compressed;
     // What the title reads back must be the texture itself.

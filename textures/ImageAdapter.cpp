@@ -48,11 +48,6 @@ void installMessageHandler()
     std::call_once(once, [] { FreeImage_SetOutputMessage(rememberFreeImageMessage); });
 }
 
-std::string quoted(const fs::path& p)
-{
-    return "'" + platform::utf8FromUtf16(platform::pathToText(p)) + "'";
-}
-
 Error adapterError(ErrorKind kind, int number, std::string description)
 {
     return makeError(kind, std::move(description), std::string(ADAPTER_SOURCE) + " error " + std::to_string(number));
@@ -169,12 +164,13 @@ Result<QImage> decodeWithFreeImage(ByteView bytes, const fs::path& path, FREE_IM
         auto tga = tgaForFreeImage(bytes);
         if (!tga)
             return makeError(ErrorKind::BadFormat,
-                             "Cannot load the picture " + quoted(path) + ": " + tga.error().message + ".");
+                             "Cannot load the picture " + platform::quoted(path) + ": " + tga.error().message + ".");
         prepared = std::move(tga.value());
         bytes = prepared;
     }
     if (bytes.size() > std::numeric_limits<DWORD>::max())
-        return makeError(ErrorKind::BadFormat, "Cannot load the picture " + quoted(path) + ": the file is too large.");
+        return makeError(ErrorKind::BadFormat,
+                         "Cannot load the picture " + platform::quoted(path) + ": the file is too large.");
     // FreeImage only reads from the memory it is given; the cast drops const for its C interface.
     MemoryPtr memory(FreeImage_OpenMemory(const_cast<BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size())));
     t_lastFreeImageMessage.clear();
@@ -184,7 +180,8 @@ Result<QImage> decodeWithFreeImage(ByteView bytes, const fs::path& path, FREE_IM
         std::string reason = t_lastFreeImageMessage.empty()
                                  ? std::string("it is not a valid ") + FreeImage_GetFormatFromFIF(format) + " picture"
                                  : t_lastFreeImageMessage;
-        return makeError(ErrorKind::BadFormat, "Cannot load the picture " + quoted(path) + ": " + reason + ".");
+        return makeError(ErrorKind::BadFormat,
+                         "Cannot load the picture " + platform::quoted(path) + ": " + reason + ".");
     }
     return picture;
 }
@@ -194,8 +191,8 @@ Result<QImage> decodeWithQt(ByteView bytes, const fs::path& path)
     QImage picture;
     if (bytes.size() > static_cast<std::size_t>(std::numeric_limits<int>::max()) ||
         !picture.loadFromData(bytes.data(), static_cast<int>(bytes.size())))
-        return makeError(ErrorKind::BadFormat,
-                         "Cannot load the picture " + quoted(path) + ": its format is unknown or the file is damaged.");
+        return makeError(ErrorKind::BadFormat, "Cannot load the picture " + platform::quoted(path) +
+                                                   ": its format is unknown or the file is damaged.");
     return picture;
 }
 
@@ -335,11 +332,12 @@ Result<EncodedPicture> encodeTga(const QImage& picture, const fs::path& path)
     installMessageHandler();
     if (picture.isNull())
         return adapterError(ErrorKind::BadArgument, ERROR_NO_PICTURE,
-                            "There is no picture to save as " + quoted(path) + ".");
+                            "There is no picture to save as " + platform::quoted(path) + ".");
     BitmapPtr bitmap(bitmapFromPicture(picture));
     if (!bitmap)
         return adapterError(ErrorKind::BadFormat, ERROR_INVALID_PICTURE,
-                            "Invalid picture: its pixels cannot be copied for saving as " + quoted(path) + ".");
+                            "Invalid picture: its pixels cannot be copied for saving as " + platform::quoted(path) +
+                                ".");
 
     const FREE_IMAGE_FORMAT format = FIF_TARGA;
     const char* formatName = FreeImage_GetFormatFromFIF(format);
@@ -362,8 +360,8 @@ Result<EncodedPicture> encodeTga(const QImage& picture, const fs::path& path)
         bitmap.reset(FreeImage_ConvertTo32Bits(bitmap.get()));
         if (!bitmap)
             return adapterError(ErrorKind::BadFormat, ERROR_INVALID_PICTURE,
-                                "Invalid picture: it cannot be converted to 32 bits per pixel for " + quoted(target) +
-                                    ".");
+                                "Invalid picture: it cannot be converted to 32 bits per pixel for " +
+                                    platform::quoted(target) + ".");
     }
 
     MemoryPtr memory(FreeImage_OpenMemory());
@@ -371,8 +369,8 @@ Result<EncodedPicture> encodeTga(const QImage& picture, const fs::path& path)
     DWORD size = 0;
     if (!memory || !FreeImage_SaveToMemory(format, bitmap.get(), memory.get(), 0) ||
         !FreeImage_AcquireMemory(memory.get(), &data, &size))
-        return makeError(ErrorKind::WriteFailed, "Cannot encode the picture " + quoted(target) + " as " + formatName +
-                                                     ": " + t_lastFreeImageMessage);
+        return makeError(ErrorKind::WriteFailed, "Cannot encode the picture " + platform::quoted(target) + " as " +
+                                                     formatName + ": " + t_lastFreeImageMessage);
     return EncodedPicture{target, Bytes(data, data + size)};
 }
 

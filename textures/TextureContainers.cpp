@@ -5,6 +5,7 @@
 
 #include "platform/ByteReader.h"
 #include "platform/Files.h"
+#include "platform/PathText.h"
 #include "textures/ContainerFormat.h"
 
 namespace textures {
@@ -25,18 +26,13 @@ constexpr const char* NEOGEO_HEADER_FILE = "neogeo.hdr";
 constexpr const char* TEMP_FOLDER = "temp";
 constexpr const char* TEMP_TPL_FILE = "temp.tpl";
 
-std::string quoted(const fs::path& p)
-{
-    return "'" + p.string() + "'";
-}
-
 Result<Bytes> readTemplate(const fs::path& programFolder, const char* folder, const char* name)
 {
     const fs::path path = programFolder / folder / name;
     auto bytes = platform::readFile(path);
     if (!bytes && bytes.error().kind == ErrorKind::NotFound)
         return makeError(ErrorKind::NotFound,
-                         "The template " + quoted(path) + " is missing; it ships in the program folder.");
+                         "The template " + platform::quoted(path) + " is missing; it ships in the program folder.");
     return bytes;
 }
 
@@ -167,8 +163,8 @@ Result<void> MakeWTE(const fs::path& wtePath, const fs::path& tplPath, int imgWi
         return tpl.error();
     auto wte = wteFromTpl(tpl.value(), imgWidth, igHeight);
     if (!wte)
-        return makeError(wte.error().kind, "Cannot make the WTE file " + quoted(wtePath) + " from " + quoted(tplPath) +
-                                               ": " + wte.error().message);
+        return makeError(wte.error().kind, "Cannot make the WTE file " + platform::quoted(wtePath) + " from " +
+                                               platform::quoted(tplPath) + ": " + wte.error().message);
     if (auto written = platform::writeFileAtomic(wtePath, wte.value()); !written)
         return written.error();
     // Writing a WTE over its own TPL must not end with the WTE deleted.
@@ -193,7 +189,7 @@ Result<fs::path> LoadWTE(const fs::path& wtePath, const fs::path& programFolder)
         return header.error();
     auto tpl = tplFromWte(wte.value(), header.value());
     if (!tpl)
-        return makeError(tpl.error().kind, "Cannot read " + quoted(wtePath) + ": " + tpl.error().message);
+        return makeError(tpl.error().kind, "Cannot read " + platform::quoted(wtePath) + ": " + tpl.error().message);
     return writeTempTpl(programFolder, tpl.value());
 }
 
@@ -210,7 +206,7 @@ Result<fs::path> LoadNeoGeo(const fs::path& ngPath, const fs::path& programFolde
         return header.error();
     auto tpl = tplFromNeoGeoBanner(banner.value(), header.value());
     if (!tpl)
-        return makeError(tpl.error().kind, "Cannot read " + quoted(ngPath) + ": " + tpl.error().message);
+        return makeError(tpl.error().kind, "Cannot read " + platform::quoted(ngPath) + ": " + tpl.error().message);
     return writeTempTpl(programFolder, tpl.value());
 }
 

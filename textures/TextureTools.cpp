@@ -27,7 +27,9 @@ Result<void> checkQuotable(const fs::path& p)
     return {};
 }
 
-std::string withoutExeSuffix(std::string_view tool)
+} // namespace
+
+std::string toolName(std::string_view tool)
 {
     std::string name(tool);
     if (name.size() > 4 && platform::equalsIgnoringCase(name.substr(name.size() - 4), ".exe"))
@@ -35,7 +37,10 @@ std::string withoutExeSuffix(std::string_view tool)
     return name;
 }
 
-} // namespace
+bool toolIsIn(const fs::path& folder, std::string_view tool)
+{
+    return platform::fileExists(folder / std::string(tool)) || platform::fileExists(folder / toolName(tool));
+}
 
 std::string converterCommandLine(std::string_view script, const fs::path& tplPath)
 {
@@ -50,6 +55,11 @@ std::string viewerCommandLine(const fs::path& tplPath)
 std::string decompressCommandLine(const fs::path& input, const fs::path& output)
 {
     return std::string(LZ77_PROGRAM) + " d " + quotedArgument(input) + " " + quotedArgument(output);
+}
+
+std::string compressCommandLine(const fs::path& input, const fs::path& output)
+{
+    return std::string(LZ77_PROGRAM) + " e " + quotedArgument(input) + " " + quotedArgument(output);
 }
 
 Result<int> MakeTpl(platform::MessageSink& sink, const fs::path& tplPath, std::string_view script,
@@ -76,13 +86,22 @@ Result<int> RunDecompressor(platform::MessageSink& sink, const fs::path& input, 
     return platform::ShellAndWait(sink, decompressCommandLine(input, output), workingFolder);
 }
 
+Result<int> RunCompressor(platform::MessageSink& sink, const fs::path& input, const fs::path& output,
+                          const fs::path& workingFolder)
+{
+    for (const auto& path : {input, output})
+        if (auto ok = checkQuotable(path); !ok)
+            return ok.error();
+    return platform::ShellAndWait(sink, compressCommandLine(input, output), workingFolder);
+}
+
 Result<void> copyToolInto(const fs::path& programFolder, std::string_view tool, const fs::path& folder)
 {
     // The program folder holds the tool under the platform's name: with ".exe" on Windows, without
     // elsewhere. Whichever is there is copied under its own name.
     fs::path source = programFolder / std::string(tool);
     if (!platform::fileExists(source))
-        source = programFolder / withoutExeSuffix(tool);
+        source = programFolder / toolName(tool);
     if (!platform::fileExists(source))
         return makeError(ErrorKind::NotFound, "The program " + std::string(tool) + " is not in the program folder " +
                                                   programFolder.string() + ".");

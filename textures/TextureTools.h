@@ -25,8 +25,16 @@ inline constexpr std::string_view LZ77_PROGRAM = "gbalzss.exe";
 std::string converterCommandLine(std::string_view script, const std::filesystem::path& tplPath);
 // "tpl_viewer.exe " + quoted TPL path.
 std::string viewerCommandLine(const std::filesystem::path& tplPath);
-// "gbalzss.exe d " + quoted input path + " " + quoted output path.
+// "gbalzss.exe d " (decompress) or "gbalzss.exe e " (compress) + quoted input path + " " + quoted
+// output path.
 std::string decompressCommandLine(const std::filesystem::path& input, const std::filesystem::path& output);
+std::string compressCommandLine(const std::filesystem::path& input, const std::filesystem::path& output);
+
+// A tool's name where programs carry no suffix ("gbalzss" for "gbalzss.exe"), as messages name it.
+std::string toolName(std::string_view tool);
+
+// Whether a tool is in folder, with or without its ".exe" suffix.
+bool toolIsIn(const std::filesystem::path& folder, std::string_view tool);
 
 // Runs the converter in workingFolder (where the script and its pictures are) to write tplPath; a
 // tool that cannot be started is reported through sink. A path that a command line cannot quote (it
@@ -42,6 +50,11 @@ std::string decompressCommandLine(const std::filesystem::path& input, const std:
 [[nodiscard]] platform::Result<int> RunDecompressor(platform::MessageSink& sink, const std::filesystem::path& input,
                                                     const std::filesystem::path& output,
                                                     const std::filesystem::path& workingFolder);
+
+// Runs gbalzss in workingFolder to compress the file at input into output.
+[[nodiscard]] platform::Result<int> RunCompressor(platform::MessageSink& sink, const std::filesystem::path& input,
+                                                  const std::filesystem::path& output,
+                                                  const std::filesystem::path& workingFolder);
 
 // Copies a tool (CONVERTER_PROGRAM, VIEWER_PROGRAM or LZ77_PROGRAM) from the program folder into folder, keeping
 // it executable. The file is found with or without its ".exe" suffix and keeps its own name.
