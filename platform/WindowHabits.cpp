@@ -162,6 +162,11 @@ BusyIndicator::~BusyIndicator()
     setBusy(false);
 }
 
+void BusyIndicator::setWaitingControls(std::initializer_list<QWidget*> controls)
+{
+    m_waiting.assign(controls.begin(), controls.end());
+}
+
 void BusyIndicator::setBusy(bool busy, const QString& what)
 {
     if (busy == m_busy) {
@@ -172,12 +177,19 @@ void BusyIndicator::setBusy(bool busy, const QString& what)
     m_text->setText(busy ? what : QString());
     m_bar->setVisible(busy);
     if (busy)
+        m_focusBeforeBusy = QApplication::focusWidget();
+    for (const auto& control : m_waiting)
+        if (control)
+            control->setEnabled(!busy);
+    if (busy) {
         QApplication::setOverrideCursor(Qt::BusyCursor);
-    else
-        QApplication::restoreOverrideCursor();
-    // The work that follows keeps the event loop waiting: paint the indicator now.
-    if (busy)
+        // The work that follows keeps the event loop waiting: paint the indicator now.
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    } else {
+        QApplication::restoreOverrideCursor();
+        if (m_focusBeforeBusy)
+            m_focusBeforeBusy->setFocus();
+    }
 }
 
 void BusyIndicator::followOutsidePrograms(const QString& what)

@@ -5,8 +5,11 @@
 
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <string>
+#include <vector>
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -47,10 +50,16 @@ bool askYesNo(QWidget* parent, const QString& title, const QString& question);
 // the busy cursor over the whole application.
 class BusyIndicator : public QWidget
 {
-    Q_OBJECT // so that qobject_cast and findChild<BusyIndicator*> tell it from other widgets
+    // Q_OBJECT, so that qobject_cast and findChild<BusyIndicator*> tell it from other widgets.
+    Q_OBJECT
 
-        public : explicit BusyIndicator(QWidget* parent = nullptr);
+public:
+    explicit BusyIndicator(QWidget* parent = nullptr);
     ~BusyIndicator() override;
+
+    // The controls that wait while the window is busy: disabled meanwhile; the one that had the focus
+    // gets it back after.
+    void setWaitingControls(std::initializer_list<QWidget*> controls);
 
     void setBusy(bool busy, const QString& what = {});
     bool isBusy() const { return m_busy; }
@@ -63,6 +72,8 @@ private:
     QLabel* m_text;
     QProgressBar* m_bar;
     bool m_busy = false;
+    std::vector<QPointer<QWidget>> m_waiting;
+    QPointer<QWidget> m_focusBeforeBusy;
 };
 
 } // namespace platform

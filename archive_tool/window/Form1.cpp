@@ -64,6 +64,7 @@ Form1::Form1(ArchiveToolModel& model, platform::MessageSink& sink, QWidget* pare
     CommonDialog1->setDirectory(lastArchiveFolder.empty() ? QDir::currentPath()
                                                           : platform::pathToQString(lastArchiveFolder));
     m_status = named(new platform::BusyIndicator(this), "status");
+    m_status->setWaitingControls({txtFileName, cmdFileBrowse, txtFolder, cmdFolderBrowse, cmdExtract, cmdPack});
 
     for (auto* browse : {cmdFileBrowse, cmdFolderBrowse})
         browse->setFixedWidth(browse->fontMetrics().horizontalAdvance(QStringLiteral("....")) + 24);

@@ -71,7 +71,6 @@ private:
     platform::MessageSink& m_sink;
     platform::RememberedPlaces m_places;
     bool m_closeWhenIdle = false;
-    QPointer<QWidget> m_focusBeforeBusy;
     QLabel* Label1;
     QLineEdit* txtFileName;
     QPushButton* cmdFileBrowse;

@@ -75,18 +75,11 @@ void Form1::rememberFields()
     m_places.remember(FOLDER_FIELD, m_model.folderText());
 }
 
-// While busy the actions and the fields are disabled (the control that had the focus gets it back
-// after); a close asked for meanwhile happens after.
+// While busy the actions and the fields wait (the status line disables them); a close asked for
+// meanwhile happens after.
 void Form1::setBusy(bool busy, const QString& what)
 {
-    if (busy)
-        m_focusBeforeBusy = focusWidget();
-    for (QWidget* control :
-         std::initializer_list<QWidget*>{txtFileName, cmdFileBrowse, txtFolder, cmdFolderBrowse, cmdExtract, cmdPack})
-        control->setEnabled(!busy);
     m_status->setBusy(busy, what);
-    if (!busy && m_focusBeforeBusy)
-        m_focusBeforeBusy->setFocus();
     if (!busy && m_closeWhenIdle)
         QTimer::singleShot(0, this, &QWidget::close);
 }

@@ -91,6 +91,7 @@ void Form1::buildControls()
     tiPrev->setInterval(PREVIEW_INTERVAL_MS);
 
     busyIndicator = named(new platform::BusyIndicator(this), "busyIndicator");
+    busyIndicator->setWaitingControls({FraCon, FraPaths, Frame1, Command1, Command2});
 
     CommonDialog1 = named(new QFileDialog(this), "CommonDialog1");
     CommonDialog1->setFileMode(QFileDialog::ExistingFile);
@@ -230,8 +231,6 @@ void Form1::setBusy(bool busy)
     // One busy spell for the whole run, not one per outside program: the pointer does not flicker
     // between the converter runs.
     busyIndicator->setBusy(busy, QStringLiteral("Making the textures…"));
-    for (QWidget* control : std::initializer_list<QWidget*>{FraCon, FraPaths, Frame1, Command1, Command2})
-        control->setEnabled(!busy);
 }
 
 void Form1::cmbCon_Click()

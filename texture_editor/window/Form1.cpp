@@ -133,6 +133,7 @@ Form1::Form1(EditorModel& model, QWidget* parent)
     previewArea->setWidgetResizable(false);
     previewArea->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     previewArea->setFrameShape(QFrame::NoFrame);
+    m_status->setWaitingControls({cmdFileBrowse, cmdFolderBrowse, opt565, opt5a3, chkTrans, previewColumn});
 
     auto* paths = new QGridLayout;
     paths->addWidget(Label1, 0, 0);

@@ -90,7 +90,6 @@ private:
     EditorModel& m_model;
     platform::RememberedPlaces m_places;
     bool m_closeWhenIdle = false;
-    QPointer<QWidget> m_focusBeforeBusy;
     QString m_textureName; // the file name of the texture last opened
 
     QLabel* Label1;

@@ -90,18 +90,11 @@ bool Form1::isBusy() const
     return m_status->isBusy();
 }
 
-// While busy the actions, the options and the boxes are disabled (the control that had the focus
-// gets it back after); a close asked for meanwhile happens after.
+// While busy the actions, the options and the boxes wait (the status line disables them); a close
+// asked for meanwhile happens after.
 void Form1::setBusy(bool busy, const QString& what)
 {
-    if (busy)
-        m_focusBeforeBusy = focusWidget();
-    for (QWidget* control :
-         std::initializer_list<QWidget*>{cmdFileBrowse, cmdFolderBrowse, opt565, opt5a3, chkTrans, previewColumn})
-        control->setEnabled(!busy);
     m_status->setBusy(busy, what);
-    if (!busy && m_focusBeforeBusy)
-        m_focusBeforeBusy->setFocus();
     if (!busy && m_closeWhenIdle)
         QTimer::singleShot(0, this, &QWidget::close);
 }
