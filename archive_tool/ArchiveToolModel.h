@@ -6,7 +6,7 @@
 
 #include "archive_tool/CcfExtractor.h"
 #include "archive_tool/CcfPacker.h"
-#include "archive_tool/CommandLineOptions.h"
+#include "archive_tool/CommandLine.h"
 #include "platform/Messages.h"
 #include "platform/Result.h"
 

@@ -1,7 +1,7 @@
 #include "archive_tool/UnattendedRun.h"
 
 #include "archive_tool/ArchiveToolModel.h"
-#include "archive_tool/CommandLineOptions.h"
+#include "archive_tool/CommandLine.h"
 #include "platform/CommandLine.h"
 #include "platform/TextCodec.h"
 

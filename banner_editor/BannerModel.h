@@ -184,7 +184,7 @@ public:
     // Applies a parsed command line: the path first, then the options in order (a later one wins). An
     // option that cannot be applied stops here with its error; options that were passed over are named
     // on the sink.
-    [[nodiscard]] platform::Result<void> applyOptions(const Options& options);
+    [[nodiscard]] platform::Result<void> applyOptions(const CommandLineOptions& options);
 
 private:
     std::u16string readPane(int list, int item) const;

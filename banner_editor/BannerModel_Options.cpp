@@ -9,7 +9,7 @@ namespace banner_editor {
 namespace fmt = layout;
 using Kind = CommandOption::Kind;
 
-platform::Result<void> BannerModel::applyOptions(const Options& options)
+platform::Result<void> BannerModel::applyOptions(const CommandLineOptions& options)
 {
     if (!options.path.empty()) {
         // The path field receives the absolute path.

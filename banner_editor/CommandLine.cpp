@@ -148,9 +148,9 @@ platform::Result<CommandOption> optionOf(std::u16string_view piece)
 
 } // namespace
 
-platform::Result<Options> parseCommandLine(const std::vector<std::u16string>& pieces)
+platform::Result<CommandLineOptions> parseCommandLine(const std::vector<std::u16string>& pieces)
 {
-    Options options;
+    CommandLineOptions options;
     if (pieces.empty())
         return options;
     // The path: absolute as typed, anything else relative to the program folder.

@@ -40,7 +40,7 @@ struct CommandOption
     bool operator==(const CommandOption&) const = default;
 };
 
-struct Options
+struct CommandLineOptions
 {
     // The layout as a path text: absolute, or beginning with "\" (relative to the program folder).
     // Empty: the last layout.
@@ -54,6 +54,6 @@ struct Options
 // has none, a -FORCE code that is not a language item, a -PAD that is not a size, or a help or version
 // option among other arguments makes the command line unusable (BadArgument, naming the option): then
 // nothing is to be applied at all.
-[[nodiscard]] platform::Result<Options> parseCommandLine(const std::vector<std::u16string>& pieces);
+[[nodiscard]] platform::Result<CommandLineOptions> parseCommandLine(const std::vector<std::u16string>& pieces);
 
 } // namespace banner_editor

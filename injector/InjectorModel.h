@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <string>
 
-#include "injector/CommandLineOptions.h"
+#include "injector/CommandLine.h"
 #include "injector/Consoles.h"
 #include "injector/InjectionRequest.h"
 #include "injector/TitlePreview.h"

@@ -1,6 +1,6 @@
 #include "injector/UnattendedRun.h"
 
-#include "injector/CommandLineOptions.h"
+#include "injector/CommandLine.h"
 #include "platform/CommandLine.h"
 
 namespace injector {

@@ -3,7 +3,7 @@
 
 #include <QApplication>
 
-#include "injector/CommandLineOptions.h"
+#include "injector/CommandLine.h"
 #include "injector/InjectorModel.h"
 #include "injector/UnattendedRun.h"
 #include "injector/window/Form1.h"

@@ -13,10 +13,10 @@ using test_support::LayoutBuilder;
 
 namespace {
 
-class CommandLineOptions : public banner_test::BannerModelFixture
+class CommandLine : public banner_test::BannerModelFixture
 {
 protected:
-    CommandLineOptions()
+    CommandLine()
     {
         model.commandLineMode = true;
         folder.write("games/title/banner.brlyt", LayoutBuilder::vcBanner().build());
@@ -36,7 +36,7 @@ protected:
 
 } // namespace
 
-TEST_F(CommandLineOptions, PathIsAbsoluteOrInTheProgramFolder)
+TEST_F(CommandLine, PathIsAbsoluteOrInTheProgramFolder)
 {
     ASSERT_TRUE(run({"games/title/banner.brlyt"}).ok());
     EXPECT_EQ(model.pathText(), platform::pathToText(layoutPath()));
@@ -58,7 +58,7 @@ TEST_F(CommandLineOptions, PathIsAbsoluteOrInTheProgramFolder)
     EXPECT_FALSE(model.hasLayout());
 }
 
-TEST_F(CommandLineOptions, OptionsApplyInOrderAndALaterOneWins)
+TEST_F(CommandLine, OptionsApplyInOrderAndALaterOneWins)
 {
     ASSERT_TRUE(run({"games/title/banner.brlyt",
                      "-TITLE",
@@ -98,7 +98,7 @@ TEST_F(CommandLineOptions, OptionsApplyInOrderAndALaterOneWins)
     EXPECT_EQ(paneText(model.buffer(), "T_Year_ITA"), u"Pubblicato: \"85\"");
 }
 
-TEST_F(CommandLineOptions, FieldOnlyOptionsAndAnyPane)
+TEST_F(CommandLine, FieldOnlyOptionsAndAnyPane)
 {
     ASSERT_TRUE(run({"games/title/banner.brlyt", "-4", "-FORCE", "ger", "-PAD", "+16", "-H_T_Play_JPN", "free", "text",
                      "-bogus", "ignored"})
@@ -158,7 +158,7 @@ TEST(ParseCommandLine, UnusableCommandLinesAreRefusedWhole)
                   {Kind::Padding, u"", {}}, {Kind::PlayersField, u"3", {}}, {Kind::Unknown, u"-whatever", {}}}));
 }
 
-TEST_F(CommandLineOptions, SchemeIsAppliedOrRefusedWithTheBufferUnchanged)
+TEST_F(CommandLine, SchemeIsAppliedOrRefusedWithTheBufferUnchanged)
 {
     ASSERT_TRUE(run({"games/title/banner.brlyt"}).ok());
     ColorScheme scheme{};

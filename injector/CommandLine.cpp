@@ -1,4 +1,4 @@
-#include "injector/CommandLineOptions.h"
+#include "injector/CommandLine.h"
 
 #include <array>
 #include <optional>

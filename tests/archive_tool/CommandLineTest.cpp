@@ -1,4 +1,4 @@
-#include "archive_tool/CommandLineOptions.h"
+#include "archive_tool/CommandLine.h"
 
 #include <gtest/gtest.h>
 
