@@ -33,7 +33,7 @@ MessageIcon failureIcon(const platform::Error& error)
     return error.title == COMPRESSION_ERROR_TITLE ? MessageIcon::Exclamation : MessageIcon::Critical;
 }
 
-ArchiveToolModel::ArchiveToolModel(std::filesystem::path programFolder, platform::MessageSink& sink,
+ArchiveToolModel::ArchiveToolModel(platform::MessageSink& sink, std::filesystem::path programFolder,
                                    bool startedWithArguments)
     : m_programFolder(std::move(programFolder)), m_sink(sink), m_startedWithArguments(startedWithArguments)
 {

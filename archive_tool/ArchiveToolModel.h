@@ -24,7 +24,10 @@ platform::MessageIcon failureIcon(const platform::Error& error);
 class ArchiveToolModel
 {
 public:
-    ArchiveToolModel(std::filesystem::path programFolder, platform::MessageSink& sink, bool startedWithArguments);
+    ArchiveToolModel(platform::MessageSink& sink, std::filesystem::path programFolder, bool startedWithArguments);
+
+    // Where the model reports.
+    platform::MessageSink& sink() const { return m_sink; }
 
     const std::filesystem::path& programFolder() const { return m_programFolder; }
 

@@ -39,8 +39,9 @@ int failed(const platform::Error& error, platform::MessageSink& sink)
 
 } // namespace
 
-int runUnattended(const std::vector<std::string>& args, ArchiveToolModel& model, platform::MessageSink& sink)
+int runUnattended(ArchiveToolModel& model, const std::vector<std::string>& args)
 {
+    platform::MessageSink& sink = model.sink();
     auto options = parseCommandLine(platform::commandPieces(args));
     if (!options)
         return failed(options.error(), sink);

@@ -17,6 +17,6 @@ extern const char* const CRAMBLE_USAGE;
 // Success is silent; everything else goes to the sink, which is the model's. Returns 0 when the action
 // succeeded, 1 when it failed (also when some members were not extracted), 2 when the command line
 // gives no archive to extract or no folder to pack, or a value that cannot be used.
-int runUnattended(const std::vector<std::string>& args, ArchiveToolModel& model, platform::MessageSink& sink);
+int runUnattended(ArchiveToolModel& model, const std::vector<std::string>& args);
 
 } // namespace archive_tool

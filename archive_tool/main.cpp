@@ -25,9 +25,9 @@ int main(int argc, char** argv)
     platform::StderrMessageSink stderrSink("Cramble");
     platform::MessageBoxSink boxSink(nullptr, "Cramble");
     platform::MessageSink& sink = unattended ? static_cast<platform::MessageSink&>(stderrSink) : boxSink;
-    archive_tool::ArchiveToolModel model(platform::programFolder(), sink, unattended);
+    archive_tool::ArchiveToolModel model(sink, platform::programFolder(), unattended);
     if (unattended)
-        return archive_tool::runUnattended(args, model, sink);
+        return archive_tool::runUnattended(model, args);
 
     archive_tool::Form1 window(model, sink);
     boxSink.setParent(&window);

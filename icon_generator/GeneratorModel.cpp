@@ -26,7 +26,7 @@ std::string utf8(std::u16string_view text)
 
 } // namespace
 
-GeneratorModel::GeneratorModel(fs::path programFolder, platform::MessageSink& sink, bool commandLineRun)
+GeneratorModel::GeneratorModel(platform::MessageSink& sink, fs::path programFolder, bool commandLineRun)
     : m_programFolder(std::move(programFolder)), m_sink(sink), m_commandLineRun(commandLineRun)
 {
 }

@@ -33,7 +33,7 @@ class GeneratorModel
 public:
     // commandLineRun: the run was started with arguments; success texts and the final message are
     // then not shown, and each output that was not written is reported on a line of its own.
-    GeneratorModel(std::filesystem::path programFolder, platform::MessageSink& sink, bool commandLineRun);
+    GeneratorModel(platform::MessageSink& sink, std::filesystem::path programFolder, bool commandLineRun);
 
     const std::filesystem::path& programFolder() const { return m_programFolder; }
     platform::MessageSink& sink() { return m_sink; }

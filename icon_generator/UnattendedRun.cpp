@@ -6,7 +6,7 @@
 
 namespace icon_generator {
 
-int runUnattended(const std::vector<std::string>& args, GeneratorModel& model)
+int runUnattended(GeneratorModel& model, const std::vector<std::string>& args)
 {
     auto options = parseCommandLine(platform::commandPieces(args));
     if (!options) {

@@ -12,6 +12,6 @@ class GeneratorModel;
 // written to standard error through the model's sink. Returns 0 when every output asked for was
 // written, 1 when one was not or the run stopped (no readable source, no destination folder), 2 when
 // the command line cannot be used.
-int runUnattended(const std::vector<std::string>& args, GeneratorModel& model);
+int runUnattended(GeneratorModel& model, const std::vector<std::string>& args);
 
 } // namespace icon_generator

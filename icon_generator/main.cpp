@@ -22,14 +22,14 @@ int main(int argc, char** argv)
     // One model for either run, reporting to standard error or in message boxes.
     platform::StderrMessageSink lines("Mintrel");
     platform::MessageBoxSink boxes(nullptr, "Mintrel");
-    icon_generator::GeneratorModel model(folder, unattended ? static_cast<platform::MessageSink&>(lines) : boxes,
+    icon_generator::GeneratorModel model(unattended ? static_cast<platform::MessageSink&>(lines) : boxes, folder,
                                          unattended);
 
     // The frames are drawn on QImage, which needs no window system, so an unattended run makes no
     // application object at all: it needs no display, and each outside program is waited for
     // without an event loop polling beside it.
     if (unattended)
-        return icon_generator::runUnattended(args, model);
+        return icon_generator::runUnattended(model, args);
 
     QApplication app(argc, argv);
     icon_generator::Form1 window(model);

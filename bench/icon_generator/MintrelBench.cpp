@@ -50,7 +50,7 @@ void inProcess(benchmark::State& state, int console)
 {
     Setup setup;
     test_support::RecordingSink sink("Mintrel");
-    GeneratorModel model(setup.folder.path(), sink, true);
+    GeneratorModel model(sink, setup.folder.path(), true);
     model.selectConsole(console);
     for (auto _ : state) {
         model.selectConsole(console); // fresh templates, as a new run has
@@ -96,7 +96,7 @@ void BM_LoadAndCompose(benchmark::State& state)
 {
     Setup setup;
     test_support::RecordingSink sink;
-    GeneratorModel model(setup.folder.path(), sink, true);
+    GeneratorModel model(sink, setup.folder.path(), true);
     for (auto _ : state) {
         model.selectConsole(2);
         auto source = textures::LoadImage(SAMPLE);

@@ -21,8 +21,8 @@ using test_support::readAll;
 class ArchiveToolModelTest : public ::testing::Test
 {
 protected:
-    ArchiveToolModel window() { return ArchiveToolModel(programFolder.path(), sink, false); }
-    ArchiveToolModel unattended() { return ArchiveToolModel(programFolder.path(), sink, true); }
+    ArchiveToolModel window() { return ArchiveToolModel(sink, programFolder.path(), false); }
+    ArchiveToolModel unattended() { return ArchiveToolModel(sink, programFolder.path(), true); }
 
     test_support::TempFolder programFolder;
     test_support::RecordingSink sink{"Cramble"};

@@ -34,9 +34,9 @@ TEST(UnattendedRun, ReportsOnlyThroughTheSinkItIsGiven)
     };
     for (const auto& c : cases) {
         test_support::RecordingSink sink("Cramble");
-        ArchiveToolModel model(programFolder.path(), sink, true);
+        ArchiveToolModel model(sink, programFolder.path(), true);
         testing::internal::CaptureStderr();
-        const int status = runUnattended(c.args, model, sink);
+        const int status = runUnattended(model, c.args);
         EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
         EXPECT_EQ(status, c.status) << c.args.front();
         std::vector<std::string> prompts;

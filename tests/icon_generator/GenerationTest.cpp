@@ -81,7 +81,7 @@ protected:
     ProgramFolder folder;
     test_support::TempFolder out;
     test_support::RecordingSink sink{"Mintrel"};
-    GeneratorModel model{folder.path(), sink, false};
+    GeneratorModel model{sink, folder.path(), false};
 };
 
 } // namespace

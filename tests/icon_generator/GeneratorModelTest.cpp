@@ -37,7 +37,7 @@ protected:
 
     ProgramFolder folder;
     test_support::RecordingSink sink{"Mintrel"};
-    GeneratorModel model{folder.path(), sink, false};
+    GeneratorModel model{sink, folder.path(), false};
 };
 
 } // namespace
@@ -85,12 +85,12 @@ TEST_F(Model, AlternateTemplatesReloadAndKeepWhatCannotBeLoaded)
     CommandLineOptions options;
     options.system = u"snes";
     options.alternate = true;
-    GeneratorModel other(folder.path(), sink, true);
+    GeneratorModel other(sink, folder.path(), true);
     other.apply(options);
     EXPECT_EQ(other.consoleIndex(), 2);
     EXPECT_EQ(other.frames().banner.pixel(0, 0), ALT_BANNER);
     options.system.reset();
-    GeneratorModel none(folder.path(), sink, true);
+    GeneratorModel none(sink, folder.path(), true);
     none.apply(options);
     EXPECT_EQ(none.consoleIndex(), NO_CONSOLE);
     EXPECT_TRUE(none.frames().banner.isNull());

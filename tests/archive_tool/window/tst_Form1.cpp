@@ -57,7 +57,7 @@ struct WatchingSink : test_support::RecordingSink
 // The window as main.cpp makes it: on a model that reports to the same sink as the window.
 struct Window
 {
-    explicit Window(const fs::path& programFolder) : model(programFolder, sink, false), form(model, sink) {}
+    explicit Window(const fs::path& programFolder) : model(sink, programFolder, false), form(model, sink) {}
 
     WatchingSink sink{"Cramble"};
     archive_tool::ArchiveToolModel model;
@@ -280,9 +280,8 @@ private slots:
         }
         const platform::Bytes before = test_support::readAll(programFolder / "cfgs" / "Cramble.cfg");
         test_support::RecordingSink quiet("Cramble");
-        archive_tool::ArchiveToolModel unattended(programFolder.path(), quiet, true);
-        QCOMPARE(archive_tool::runUnattended({"-e", "-file", "\\meta\\data.ccf", "-folder", "\\x"}, unattended, quiet),
-                 0);
+        archive_tool::ArchiveToolModel unattended(quiet, programFolder.path(), true);
+        QCOMPARE(archive_tool::runUnattended(unattended, {"-e", "-file", "\\meta\\data.ccf", "-folder", "\\x"}), 0);
         QVERIFY(fs::exists(programFolder / "x" / "a.txt"));
         QCOMPARE(test_support::readAll(programFolder / "cfgs" / "Cramble.cfg"), before);
 

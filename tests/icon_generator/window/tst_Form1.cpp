@@ -98,7 +98,7 @@ private slots:
     {
         mintrel_test::ProgramFolder folder(true);
         test_support::RecordingSink sink("Mintrel");
-        GeneratorModel model(folder.path(), sink, false);
+        GeneratorModel model(sink, folder.path(), false);
         ScriptedForm1 form(model);
         auto* cmbCon = control<QComboBox>(form, "cmbCon");
         QCOMPARE(cmbCon->currentIndex(), -1);
@@ -153,7 +153,7 @@ private slots:
                         fs::perms::owner_all);
         test_support::TempFolder out;
         test_support::RecordingSink sink("Mintrel");
-        GeneratorModel model(folder.path(), sink, false);
+        GeneratorModel model(sink, folder.path(), false);
         model.selectConsole(1);
         ScriptedForm1 form(model);
         control<QLineEdit>(form, "Text1")
@@ -208,7 +208,7 @@ private slots:
         test_support::RecordingSink sink("Mintrel");
         for (const Case& c : cases) {
             fs::remove_all(folder / "cfgs"); // each window starts afresh, not with the last case's paths
-            GeneratorModel model(folder.path(), sink, false);
+            GeneratorModel model(sink, folder.path(), false);
             ScriptedForm1 form(model);
             form.setObjectName(QStringLiteral("Form1"));
             dropOnto(form.objectName() == QLatin1String(c.target) ? &form : control<QWidget>(form, c.target),
@@ -225,7 +225,7 @@ private slots:
     {
         mintrel_test::ProgramFolder folder;
         test_support::RecordingSink sink("Mintrel");
-        GeneratorModel model(folder.path(), sink, false);
+        GeneratorModel model(sink, folder.path(), false);
         ScriptedForm1 form(model);
         control<QLineEdit>(form, "Text2")->setText(QStringLiteral("\\out"));
         form.folderAnswer = platform::pathToText(folder / "textures");
@@ -248,7 +248,7 @@ private slots:
         mintrel_test::solid({10, 10}, 0xFF0000FF).save(platform::pathToQString(folder / "pics" / "a.bmp"));
         test_support::RecordingSink sink("Mintrel");
         {
-            GeneratorModel model(folder.path(), sink, false);
+            GeneratorModel model(sink, folder.path(), false);
             ScriptedForm1 form(model);
             form.pictureAnswer = folder / "pics" / "a.bmp";
             form.cmdFileBrowse_Click();
@@ -262,13 +262,13 @@ private slots:
         // An unattended run on the same program folder makes its textures elsewhere and leaves the
         // remembered places alone.
         {
-            GeneratorModel model(folder.path(), sink, true);
+            GeneratorModel model(sink, folder.path(), true);
             const std::string source = platform::pathToQString(folder / "pics" / "a.bmp").toStdString();
-            QCOMPARE(runUnattended({"-sys", "snes", "-s", source, "-m", "b"}, model), 0);
+            QCOMPARE(runUnattended(model, {"-sys", "snes", "-s", source, "-m", "b"}), 0);
         }
         QCOMPARE(test_support::readAll(remembered), before);
 
-        GeneratorModel model(folder.path(), sink, false);
+        GeneratorModel model(sink, folder.path(), false);
         ScriptedForm1 form(model);
         QCOMPARE(control<QLineEdit>(form, "Text1")->text(), QStringLiteral("\\pics\\a.bmp"));
         QCOMPARE(control<QLineEdit>(form, "Text2")->text(), platform::pathToQString(elsewhere / "out") + "\\");
