@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/Messages.h"
 
 namespace archive_tool {
 
