@@ -15,15 +15,6 @@ using test_support::compressedMember;
 using test_support::readAll;
 using test_support::zlibStream;
 
-std::vector<std::string> namesIn(const fs::path& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 class CcfExtractor : public ::testing::Test
 {
 protected:
@@ -40,7 +31,7 @@ protected:
 TEST_F(CcfExtractor, WritesPlainMembersAndDecompressesCompressedOnesOverEarlierFiles)
 {
     ASSERT_TRUE(extract(buildCcf({})).ok()); // no members: the folder only
-    EXPECT_TRUE(namesIn(out).empty());
+    EXPECT_TRUE(test_support::namesIn(out).empty());
 
     folder.write("game_ccf_OUT/plain.txt", std::string(500, 'o'));
     folder.write("game_ccf_OUT/data.bin", "stale compressed copy");
@@ -49,7 +40,7 @@ TEST_F(CcfExtractor, WritesPlainMembersAndDecompressesCompressedOnesOverEarlierF
     ASSERT_TRUE(report.ok()) << report.error().message;
     EXPECT_TRUE(report->complete());
     EXPECT_EQ(report->extracted, 2u);
-    EXPECT_EQ(namesIn(out), (std::vector<std::string>{"data.bin.zlib", "plain.txt"}));
+    EXPECT_EQ(test_support::namesIn(out), (std::vector<std::string>{"data.bin.zlib", "plain.txt"}));
     EXPECT_EQ(readAll(out / "plain.txt"), bytesOf("as is"));
     EXPECT_EQ(readAll(out / "data.bin.zlib"), content);
 }
@@ -68,8 +59,8 @@ TEST_F(CcfExtractor, RefusesNamesThatCouldLeaveTheFolderAndExtractsTheRest)
         EXPECT_EQ(report->extracted, 2u);
         ASSERT_EQ(report->problems.size(), 1u);
         EXPECT_EQ(report->problems[0].message.rfind("Member 2 (", 0), 0u) << report->problems[0].message;
-        EXPECT_EQ(namesIn(out), (std::vector<std::string>{"after", "before"}));
-        EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{"game.ccf", "game_ccf_OUT"}));
+        EXPECT_EQ(test_support::namesIn(out), (std::vector<std::string>{"after", "before"}));
+        EXPECT_EQ(test_support::namesIn(folder.path()), (std::vector<std::string>{"game.ccf", "game_ccf_OUT"}));
         EXPECT_FALSE(fs::exists("/tmp/escaped"));
     }
 }

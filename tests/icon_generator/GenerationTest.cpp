@@ -296,8 +296,9 @@ TEST_F(Generation, FailedOutsideProgramsAreReportedAndOldFilesKept)
                   report.failures[0] + "\r\n" + report.failures[1] + "\r\n" + report.failures[2]);
         EXPECT_EQ(folder.fileNames().count("1.tga") + folder.fileNames().count("in.tpl"), 0u);
         // A converter that cannot be started is also shown at once, with its command line.
-        if (c.converter.empty())
+        if (c.converter.empty()) {
             EXPECT_EQ(sink.messages[0].prompt.rfind("Error running 'tpl_converter.exe save_icon.tcs \"", 0), 0u);
+        }
         EXPECT_EQ(sink.messages.size(), c.converter.empty() ? 4u : 1u);
     }
 }

@@ -1,5 +1,6 @@
 #include "TempFolder.h"
 
+#include <algorithm>
 #include <atomic>
 #include <fstream>
 #include <iterator>
@@ -43,6 +44,15 @@ std::filesystem::path TempFolder::write(const std::string& relative, const platf
 std::filesystem::path TempFolder::write(const std::string& relative, const std::string& text) const
 {
     return write(relative, platform::Bytes(text.begin(), text.end()));
+}
+
+std::vector<std::string> namesIn(const std::filesystem::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 platform::Bytes readAll(const std::filesystem::path& path)

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "platform/Bytes.h"
 
@@ -26,6 +27,9 @@ public:
 private:
     std::filesystem::path m_path;
 };
+
+// Every name in the folder (files and folders, temporaries of unfinished writes included), sorted.
+std::vector<std::string> namesIn(const std::filesystem::path& folder);
 
 // The file's bytes (empty when it cannot be read).
 platform::Bytes readAll(const std::filesystem::path& path);

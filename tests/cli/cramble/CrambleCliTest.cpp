@@ -23,20 +23,10 @@ using test_support::readAll;
 
 using test_support::RunResult;
 
-// Every name in the folder, temporaries of unfinished writes included, sorted.
-std::vector<std::string> everyName(const fs::path& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 std::vector<std::string> temporariesIn(const fs::path& folder)
 {
     std::vector<std::string> names;
-    for (const auto& name : everyName(folder)) {
+    for (const auto& name : test_support::namesIn(folder)) {
         if (platform::isTemporaryFileName(name))
             names.push_back(name);
     }
@@ -157,7 +147,7 @@ TEST_F(CrambleCli, UnusableCommandLinesExitWithTwoAndHelpWritesNothing)
     const auto version = run({"--version"});
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_EQ(version.out.rfind("Cramble ", 0), 0u);
-    EXPECT_EQ(everyName(folder.path()), std::vector<std::string>{"Cramble"});
+    EXPECT_EQ(test_support::namesIn(folder.path()), std::vector<std::string>{"Cramble"});
 
     // An option it does not know is named and passed over; the run goes on.
     folder.write("game.ccf", buildCcf({{"a", bytesOf("1")}}));
@@ -217,7 +207,7 @@ TEST_F(CrambleCli, ExtractionNeverRemovesOrOverwritesAFileOfAnotherMember)
         folder.write("game.ccf", archive);
         const auto result = run({"-e", "-file", "\\game.ccf", "-folder", intoOwnFolder ? "\\" : "\\out"});
         EXPECT_EQ(result.exitCode, c.exitCode) << result.err;
-        EXPECT_EQ(everyName(out), c.after);
+        EXPECT_EQ(test_support::namesIn(out), c.after);
         for (const auto& [name, content] : c.before)
             EXPECT_EQ(readAll(out / name), bytesOf(content));
         EXPECT_EQ(readAll(folder / "game.ccf"), archive);
@@ -236,7 +226,7 @@ TEST_F(CrambleCli, AGivenFolderIsUsedAsItStandsAndNeverTheArchiveItself)
                        test_support::arg(folder / "d" / "v1.2")});
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(readAll(folder / "d" / "v1.2" / "a"), bytesOf("1"));
-    EXPECT_EQ(everyName(folder / "d"), (std::vector<std::string>{"game.ccf", "v1.2"}));
+    EXPECT_EQ(test_support::namesIn(folder / "d"), (std::vector<std::string>{"game.ccf", "v1.2"}));
 
     for (const char* given : {"\\d\\game.ccf", "\\d\\GAME.CCF\\"}) {
         result = run({"-e", "-file", "\\d\\game.ccf", "-folder", given});
@@ -245,7 +235,7 @@ TEST_F(CrambleCli, AGivenFolderIsUsedAsItStandsAndNeverTheArchiveItself)
                                   ": it is the archive itself. Name another folder, or none to extract into "
                                   "\\d\\game_ccf_OUT\\.\n");
         EXPECT_EQ(readAll(folder / "d" / "game.ccf"), archive);
-        EXPECT_EQ(everyName(folder / "d"), (std::vector<std::string>{"game.ccf", "v1.2"}));
+        EXPECT_EQ(test_support::namesIn(folder / "d"), (std::vector<std::string>{"game.ccf", "v1.2"}));
     }
 }
 

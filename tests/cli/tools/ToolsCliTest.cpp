@@ -27,16 +27,6 @@ QString q(const fs::path& p)
     return test_support::arg(p);
 }
 
-// Every name in the folder, temporaries of unfinished writes included, sorted.
-std::vector<std::string> everyName(const fs::path& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 const char* const ICON_SCRIPT = "path = \r\nfile 0 = 0.tga\r\nimage    0 =  0, , RGB565\r\ntexture 0  =  0, x\r\n";
 
 } // namespace
@@ -150,7 +140,7 @@ TEST(ToolsCli, UnusableCommandLinesExitTwoAndHelpExitsZeroWritingNothing)
         EXPECT_EQ(version.exitCode, 0);
         EXPECT_EQ(version.out.rfind(program, 0), 0u) << version.out;
     }
-    EXPECT_EQ(everyName(folder.path()), std::vector<std::string>{"in.bin"});
+    EXPECT_EQ(test_support::namesIn(folder.path()), std::vector<std::string>{"in.bin"});
 }
 
 TEST(ToolsCli, ViewerWritesEveryPictureOrNone)
@@ -174,11 +164,11 @@ TEST(ToolsCli, ViewerWritesEveryPictureOrNone)
         } else {
             fs::create_directory(folder / "banner_03.tga");
         }
-        const auto before = everyName(folder.path());
+        const auto before = test_support::namesIn(folder.path());
         const auto r = run("tpl_viewer", {"banner.tpl"}, folder.path());
         EXPECT_EQ(r.exitCode, 1);
         EXPECT_NE(r.err.find("banner_03.tga"), std::string::npos) << r.err;
-        EXPECT_EQ(everyName(folder.path()), before);
+        EXPECT_EQ(test_support::namesIn(folder.path()), before);
         EXPECT_EQ(test_support::readAll(folder / "banner_00.tga"), platform::bytesOf("older picture"));
     }
 }
@@ -209,5 +199,5 @@ TEST(ToolsCli, MessagesNameTheFileAndWhatItIsNot)
         EXPECT_EQ(r.exitCode, 1) << runs[i].first;
         EXPECT_EQ(r.err, expected[i]);
     }
-    EXPECT_EQ(everyName(folder.path()), (std::vector<std::string>{"0.tga", "icon.tcs", "notes.tpl"}));
+    EXPECT_EQ(test_support::namesIn(folder.path()), (std::vector<std::string>{"0.tga", "icon.tcs", "notes.tpl"}));
 }
