@@ -25,8 +25,8 @@ struct IconvHandle
 };
 
 // Opening a converter loads its tables, which costs far more than converting a title: each thread
-// keeps one converter per direction and resets its state before every use.
-IconvHandle& converter(const char* to, const char* from)
+// keeps one converter per direction (the two conversions below) and resets its state before every use.
+IconvHandle& converter(const char* to)
 {
     if (std::string_view(to) == "CP932") {
         thread_local IconvHandle toShiftJis("CP932", "UTF-16LE");
@@ -40,7 +40,7 @@ IconvHandle& converter(const char* to, const char* from)
 // where the conversion stopped (the input size when it ended inside a character).
 template <typename Describe> Result<Bytes> convert(const char* to, const char* from, ByteView in, Describe describe)
 {
-    IconvHandle& h = converter(to, from);
+    IconvHandle& h = converter(to);
     if (!h.ok())
         return makeError(ErrorKind::BadFormat, std::string("The system has no ") + from + " to " + to + " converter");
     iconv(h.cd, nullptr, nullptr, nullptr, nullptr); // back to the initial state
